@@ -1,0 +1,97 @@
+#include "ResultsGrid.h"
+
+#include <QHeaderView>
+
+ResultsGrid::ResultsGrid(QWidget *parent)
+    : QTableWidget(parent)
+{
+    setColumnCount(columns);
+    setRowCount(rows);
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(22);
+    horizontalHeader()->setMinimumSectionSize(1);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setFocusPolicy(Qt::NoFocus);
+    setFrameShape(QFrame::NoFrame);
+    setShowGrid(true);
+    setWordWrap(false);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+
+    QFont cellFont;
+    // Tahoma where it exists; else Liberation Sans, which keeps the header texts
+    // inside their columns where the wider DejaVu Sans would not.
+    cellFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")});
+    cellFont.setPixelSize(11);
+    setFont(cellFont);
+    QFont headerFont = cellFont;
+    headerFont.setBold(true);
+
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c) {
+            auto *item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled);
+            if (r == 0) {
+                item->setText(headerText(c));
+                item->setFont(headerFont);
+                item->setBackground(palette().button());
+            }
+            setItem(r, c, item);
+        }
+    }
+    prepare();
+}
+
+void ResultsGrid::prepare()
+{
+    setRowCount(rows);
+    setCurrentCell(0, 0);
+    for (int r = 0; r < rows; ++r) {
+        for (int c = 0; c < columns; ++c)
+            item(r, c)->setTextAlignment(Qt::AlignCenter);
+    }
+    for (int c = 0; c < columns; ++c)
+        setColumnWidth(c, standardColumnWidth(c));
+}
+
+void ResultsGrid::setCellText(int row, int column, const QString &text)
+{
+    item(row, column)->setText(text);
+}
+
+QString ResultsGrid::cellText(int row, int column) const
+{
+    return item(row, column)->text();
+}
+
+QString ResultsGrid::headerText(int column)
+{
+    switch (column) {
+    case 0:
+        return QStringLiteral("Sales Price");
+    case 1:
+        return QStringLiteral("Desired Proceeds");
+    case 2:
+        return QStringLiteral("After 1 Month");
+    default:
+        return QStringLiteral("%1 Months").arg(column - 1);
+    }
+}
+
+int ResultsGrid::standardColumnWidth(int column)
+{
+    switch (column) {
+    case 0:
+        return 80;
+    case 1:
+        return 115;
+    case 2:
+        return 100;
+    default:
+        return 70;
+    }
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "NumericField.h"
+
+#include <QRect>
+
+#include <span>
+
+// One control of the worksheet: its object name, the caption of its label,
+// what it holds, the status-bar hint and where it sits. The catalogue lists
+// them in Tab order.
+struct FieldSpec
+{
+    const char *name;
+    const char *caption; // nullptr: no label of its own
+    NumericField::Kind kind;
+    NumericField::Role role;
+    const char *hint; // nullptr: none
+    QRect field;      // within pnlMain
+    int labelRight;   // the label ends here, right-aligned; ignored without caption
+};
+
+// The 20 numeric fields and the closing-month box of pnlMain in Tab order.
+// The closing-month box is the entry named cbVDPClosingMonth; its kind is
+// meaningless.
+std::span<const FieldSpec> worksheetFields();
+
+inline constexpr char closingMonthBoxName[] = "cbVDPClosingMonth";

@@ -1,0 +1,378 @@
+#include "FloatingPoint.h"
+#include "MoneyText.h"
+#include "MonthBox.h"
+#include "NumericField.h"
+#include "ResultsGrid.h"
+#include "Worksheet.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <cmath>
+
+class TestWorksheet : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void workedExampleTyped();
+    void tabCycle();
+    void controlsAreLaidOut();
+    void typedComputedFieldIsOverwritten();
+    void typingInMonthBoxFallsBackToJanuary();
+    void pickingMonthRecalculatesAtOnce();
+    void nonMonthTextStaysWhenAnotherFieldRecalculates();
+    void settingFieldsFromCodeDoesNotRecalculate();
+    void intervalZeroAndNegative();
+    void termAndRateEdgeCases_data();
+    void termAndRateEdgeCases();
+    void floatingPointFaultStopsRecalculation();
+    void gridKeepsHeaderAndCentring();
+
+private:
+    NumericField *field(const char *name) const
+    {
+        return m_sheet->field(QLatin1StringView(name));
+    }
+    void type(const char *name, const QString &keys);
+    void leaveBy(const char *name); // mouse-focus another field
+    void enterWorkedExample();
+
+    std::unique_ptr<Worksheet> m_sheet;
+};
+
+void TestWorksheet::initTestCase()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+}
+
+void TestWorksheet::init()
+{
+    m_sheet = std::make_unique<Worksheet>();
+    m_sheet->show();
+    m_sheet->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_sheet.get()));
+}
+
+void TestWorksheet::cleanup()
+{
+    m_sheet.reset();
+}
+
+void TestWorksheet::type(const char *name, const QString &keys)
+{
+    NumericField *f = field(name);
+    f->setFocus(Qt::MouseFocusReason);
+    f->selectAll();
+    QTest::keyClicks(f, keys);
+}
+
+void TestWorksheet::leaveBy(const char *name)
+{
+    field(name)->setFocus(Qt::MouseFocusReason);
+}
+
+void TestWorksheet::enterWorkedExample()
+{
+    // Typed into the fields one after the other in Tab order, the way a user does.
+    const std::pair<const char *, const char *> entries[] = {
+        {"edtVDPOriginalLoanAmount", "235000"}, {"edtVDPOriginalTerm", "360"},
+        {"edtVDPOriginalInterestRate", "6"},    {"edtVDPDesiredSalesPrice", "258000"},
+        {"edtVDPFirstLoanBalance", "228000"},   {"edtVDPSecondLoanBalance", "0"},
+        {"edtVDPOtherLoans", "0"},              {"edtVDPPropertyTaxes", "1200"},
+        {"edtVDPInsurance", "1800"},            {"edtVDPAnnualHOADues", "1200"},
+        {"edtVDPMonthlyUtilities", "370"},
+    };
+    // The loan amount field has the focus since the window opened.
+    QCOMPARE(QApplication::focusWidget(), field("edtVDPOriginalLoanAmount"));
+    field("edtVDPOriginalLoanAmount")->selectAll();
+    for (auto [name, keys] : entries) {
+        QCOMPARE(QApplication::focusWidget(), field(name));
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(keys));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    // The closing-month box already reads "July".
+    QCOMPARE(m_sheet->closingMonthBox()->currentText(), QStringLiteral("July"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    const std::pair<const char *, const char *> rest[] = {
+        {"edtVDPTransferTaxPercent", "0"},   {"edtVDPPrepaymentPenalty", "0"},
+        {"edtVDPSalesCommissionPercent", "6"}, {"edtVDPOtherSalesCommission", "0"},
+        {"edtVDPOtherFees", "50"},           {"edtSpread", "4000"},
+    };
+    for (auto [name, keys] : rest) {
+        QCOMPARE(QApplication::focusWidget(), field(name));
+        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(keys));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+}
+
+void TestWorksheet::workedExampleTyped()
+{
+    enterWorkedExample();
+
+    QCOMPARE(field("edtVDPOriginalPI")->text(), QStringLiteral("1,408.94"));
+    QCOMPARE(field("edtVDPSalesCommission")->text(), QStringLiteral("15,480.00"));
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->text(), QStringLiteral("700.00"));
+    QCOMPARE(field("edtVDPTransferTaxesPaid")->text(), QStringLiteral("0.00"));
+    QCOMPARE(m_sheet->carryingCostsLabel()->text(), QStringLiteral("$2,128.94"));
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), QStringLiteral("$16,230.00"));
+
+    // The columns printed in the worked example, as printed.
+    const int printed[] = {0, 1, 2, 3, 7, 8, 13};
+    const char *table[4][7] = {
+        {"$258,000", "$13,770", "$11,641", "$9,512", "$996", "($1,133)", "($11,777)"},
+        {"$254,000", "$9,770", "$7,641", "$5,512", "($3,004)", "($5,133)", "($15,777)"},
+        {"$250,000", "$5,770", "$3,641", "$1,512", "($7,004)", "($9,133)", "($19,777)"},
+        {"$246,000", "$1,770", "($359)", "($2,488)", "($11,004)", "($13,133)", "($23,777)"},
+    };
+    // The other columns from the formulas: each month on the market costs one
+    // month of carrying costs.
+    const double r = 0.005;
+    const double pi = 235000 * r / (1 - std::pow(1 + r, -360));
+    const double k = 1800.0 / 12 + pi + 1200.0 / 12 + 1200.0 / 12 + 370;
+    ResultsGrid *grid = m_sheet->grid();
+    for (int row = 1; row <= 4; ++row) {
+        const double proceeds = 13770 - (row - 1) * 4000.0;
+        for (int col = 0; col < 14; ++col) {
+            const auto at = std::find(std::begin(printed), std::end(printed), col);
+            QString expected;
+            if (at != std::end(printed))
+                expected = QString::fromUtf8(table[row - 1][at - std::begin(printed)]);
+            else
+                expected = WholeMoneyToText(proceeds - (col - 1) * k);
+            QVERIFY2(grid->cellText(row, col) == expected,
+                     qPrintable(QStringLiteral("row %1 column %2: %3, expected %4")
+                                    .arg(row).arg(col).arg(grid->cellText(row, col), expected)));
+        }
+    }
+}
+
+void TestWorksheet::tabCycle()
+{
+    const QStringList expected = {
+        QStringLiteral("edtVDPOriginalTerm"),           QStringLiteral("edtVDPOriginalInterestRate"),
+        QStringLiteral("edtVDPDesiredSalesPrice"),      QStringLiteral("edtVDPFirstLoanBalance"),
+        QStringLiteral("edtVDPSecondLoanBalance"),      QStringLiteral("edtVDPOtherLoans"),
+        QStringLiteral("edtVDPPropertyTaxes"),          QStringLiteral("edtVDPInsurance"),
+        QStringLiteral("edtVDPAnnualHOADues"),          QStringLiteral("edtVDPMonthlyUtilities"),
+        QStringLiteral("cbVDPClosingMonth"),            QStringLiteral("edtVDPTransferTaxPercent"),
+        QStringLiteral("edtVDPPrepaymentPenalty"),      QStringLiteral("edtVDPSalesCommissionPercent"),
+        QStringLiteral("edtVDPOtherSalesCommission"),   QStringLiteral("edtVDPOtherFees"),
+        QStringLiteral("edtSpread"),                    QStringLiteral("edtVDPOriginalLoanAmount"),
+    };
+    field("edtVDPOriginalLoanAmount")->setFocus(Qt::TabFocusReason);
+    QStringList visited;
+    for (int i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QWidget *w = QApplication::focusWidget();
+        if (qobject_cast<QComboBox *>(w->parentWidget()))
+            w = w->parentWidget();
+        visited << w->objectName();
+    }
+    QCOMPARE(visited, expected);
+}
+
+void TestWorksheet::controlsAreLaidOut()
+{
+    struct Expected { const char *name; int width; };
+    const Expected widths[] = {
+        {"edtVDPOriginalLoanAmount", 111}, {"edtVDPOriginalTerm", 56},
+        {"edtVDPOriginalInterestRate", 64}, {"edtVDPOriginalPI", 80},
+        {"edtVDPSalesCommissionPercent", 64}, {"edtVDPDesiredSalesPrice", 121},
+        {"edtVDPOtherFees", 121}, {"edtSpread", 91},
+    };
+    for (const Expected &e : widths)
+        QCOMPARE(field(e.name)->width(), e.width);
+
+    auto *panel = m_sheet->findChild<QWidget *>(QStringLiteral("pnlMain"));
+    QVERIFY(panel);
+    QCOMPARE(panel->geometry(), QRect(15, 50, 761, 321));
+    int inPanel = 0;
+    for (auto *f : panel->findChildren<NumericField *>())
+        inPanel += f->isVisibleTo(m_sheet.get()) ? 1 : 0;
+    QCOMPARE(inPanel, 20);
+    QVERIFY(!field("edtEnteredPrepaymentPenalty")->isVisibleTo(m_sheet.get()));
+
+    // Every label fits its text and stays inside the panel.
+    for (auto *label : m_sheet->findChildren<QLabel *>()) {
+        QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                 qPrintable(label->text()));
+        QVERIFY(label->parentWidget()->rect().contains(label->geometry()));
+    }
+    QCOMPARE(m_sheet->carryingCostsLabel()->text(), QStringLiteral("$99,9999.99"));
+    QCOMPARE(m_sheet->carryingCostsLabel()->geometry().right(),
+             field("edtVDPDesiredSalesPrice")->geometry().right());
+    QCOMPARE(m_sheet->closingCostsLabel()->geometry().right(),
+             field("edtVDPOtherFees")->geometry().right());
+    QCOMPARE(field("edtVDPDesiredSalesPrice")->statusTip(),
+             QStringLiteral("Enter the desired sales price of your home."));
+    QVERIFY(field("edtVDPOriginalPI")->statusTip().isEmpty());
+    QVERIFY(field("edtVDPOriginalPI")->toolTip().isEmpty());
+}
+
+void TestWorksheet::typedComputedFieldIsOverwritten()
+{
+    enterWorkedExample();
+    type("edtVDPOriginalPI", QStringLiteral("999"));
+    type("edtVDPSalesCommission", QStringLiteral("1"));
+    QCOMPARE(field("edtVDPOriginalPI")->text(), QStringLiteral("1,408.94"));
+    leaveBy("edtVDPOtherFees");
+    QCOMPARE(field("edtVDPSalesCommission")->text(), QStringLiteral("15,480.00"));
+}
+
+void TestWorksheet::typingInMonthBoxFallsBackToJanuary()
+{
+    enterWorkedExample();
+    MonthBox *box = m_sheet->closingMonthBox();
+    box->setFocus(Qt::MouseFocusReason);
+    box->lineEdit()->selectAll();
+    QTest::keyClick(box->lineEdit(), Qt::Key_J);
+    // At once, without leaving the box.
+    QCOMPARE(box->currentText(), QStringLiteral("January"));
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 100.0);
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), QStringLiteral("$15,630.00"));
+
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box->lineEdit(), QStringLiteral("march"));
+    QCOMPARE(box->currentText(), QStringLiteral("January"));
+}
+
+void TestWorksheet::pickingMonthRecalculatesAtOnce()
+{
+    enterWorkedExample();
+    MonthBox *box = m_sheet->closingMonthBox();
+    box->setFocus(Qt::MouseFocusReason);
+    QTest::keyClick(box, Qt::Key_Down); // July -> August
+    QCOMPARE(box->currentText(), QStringLiteral("August"));
+    QVERIFY(box->hasFocus());
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 800.0);
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), QStringLiteral("$16,330.00"));
+    QCOMPARE(m_sheet->grid()->cellText(1, 1), QStringLiteral("$13,670"));
+}
+
+void TestWorksheet::nonMonthTextStaysWhenAnotherFieldRecalculates()
+{
+    enterWorkedExample();
+    MonthBox *box = m_sheet->closingMonthBox();
+    box->setEditText(QStringLiteral("Dezember")); // as a reset would put it under de_DE
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 700.0); // nothing recalculated yet
+    type("edtVDPOtherFees", QStringLiteral("50"));
+    leaveBy("edtSpread");
+    QCOMPARE(box->currentText(), QStringLiteral("Dezember"));
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 0.0);
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), QStringLiteral("$15,530.00"));
+}
+
+void TestWorksheet::settingFieldsFromCodeDoesNotRecalculate()
+{
+    QSignalSpy started(m_sheet.get(), &Worksheet::allowPrintingRequested);
+    field("edtVDPDesiredSalesPrice")->setValue(300000);
+    m_sheet->closingMonthBox()->setEditText(QStringLiteral("March"));
+    QCOMPARE(started.size(), 0);
+    QCOMPARE(m_sheet->grid()->cellText(1, 0), QString());
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), QStringLiteral("$99,9999.99"));
+
+    type("edtVDPDesiredSalesPrice", QStringLiteral("1"));
+    const qsizetype before = started.size();
+    leaveBy("edtVDPOtherFees");
+    QCOMPARE(started.size(), before + 1);
+    QCOMPARE(m_sheet->grid()->cellText(1, 0), QStringLiteral("$1"));
+}
+
+void TestWorksheet::intervalZeroAndNegative()
+{
+    enterWorkedExample();
+    type("edtSpread", QStringLiteral("0"));
+    leaveBy("edtVDPOtherFees");
+    for (int row = 2; row <= 4; ++row) {
+        for (int col = 0; col < 14; ++col)
+            QCOMPARE(m_sheet->grid()->cellText(row, col), m_sheet->grid()->cellText(1, col));
+    }
+    type("edtSpread", QStringLiteral("-1000"));
+    leaveBy("edtVDPOtherFees");
+    QCOMPARE(m_sheet->grid()->cellText(2, 0), QStringLiteral("$259,000"));
+    QCOMPARE(m_sheet->grid()->cellText(4, 1), QStringLiteral("$16,770"));
+}
+
+void TestWorksheet::termAndRateEdgeCases_data()
+{
+    QTest::addColumn<QString>("loan");
+    QTest::addColumn<QString>("term");
+    QTest::addColumn<QString>("rate");
+    QTest::addColumn<QString>("payment");
+
+    QTest::newRow("term 0") << "235000" << "0" << "6" << "0.00";
+    QTest::newRow("rate 0") << "120000" << "360" << "0" << "333.33";
+    QTest::newRow("negative term") << "1000" << "-12" << "12" << "-78.85";
+}
+
+void TestWorksheet::termAndRateEdgeCases()
+{
+    QFETCH(QString, loan);
+    QFETCH(QString, term);
+    QFETCH(QString, rate);
+    type("edtVDPOriginalLoanAmount", loan);
+    type("edtVDPOriginalTerm", term);
+    type("edtVDPOriginalInterestRate", rate);
+    leaveBy("edtVDPDesiredSalesPrice");
+    QTEST(field("edtVDPOriginalPI")->text(), "payment");
+}
+
+void TestWorksheet::floatingPointFaultStopsRecalculation()
+{
+    enterWorkedExample();
+    const QString before = m_sheet->grid()->cellText(1, 13);
+    field("edtVDPOriginalTerm")->setValue(-32768);
+    field("edtVDPOriginalInterestRate")->setValue(30);
+    QSignalSpy started(m_sheet.get(), &Worksheet::allowPrintingRequested);
+    QVERIFY_THROWS_EXCEPTION(FloatingPointError, m_sheet->CalcVDP(field("edtVDPOriginalTerm")));
+    QCOMPARE(started.size(), 1); // print preview was allowed before the fault
+    QCOMPARE(field("edtVDPOriginalPI")->text(), QStringLiteral("1,408.94"));
+    QCOMPARE(m_sheet->grid()->cellText(1, 13), before);
+
+    // A sound term afterwards calculates again.
+    field("edtVDPOriginalTerm")->setValue(360);
+    m_sheet->CalcVDP(field("edtVDPOriginalTerm"));
+    QVERIFY(field("edtVDPOriginalPI")->value() > 2000);
+}
+
+void TestWorksheet::gridKeepsHeaderAndCentring()
+{
+    ResultsGrid *grid = m_sheet->grid();
+    QCOMPARE(grid->rowCount(), 5);
+    QCOMPARE(grid->columnCount(), 14);
+    for (int i = 0; i < 3; ++i)
+        m_sheet->CalcVDP(nullptr);
+    const QStringList headers = {"Sales Price", "Desired Proceeds", "After 1 Month", "2 Months",
+                                 "3 Months",    "4 Months",         "5 Months",      "6 Months",
+                                 "7 Months",    "8 Months",         "9 Months",      "10 Months",
+                                 "11 Months",   "12 Months"};
+    int total = 0;
+    for (int col = 0; col < 14; ++col) {
+        QCOMPARE(grid->cellText(0, col), headers[col]);
+        QVERIFY(grid->item(0, col)->font().bold());
+        const QFontMetrics metrics(grid->item(0, col)->font());
+        QVERIFY2(metrics.horizontalAdvance(headers[col]) + 4 <= grid->columnWidth(col),
+                 qPrintable(headers[col]));
+        for (int row = 0; row < 5; ++row)
+            QCOMPARE(grid->item(row, col)->textAlignment(), int(Qt::AlignCenter));
+        total += grid->columnWidth(col);
+    }
+    QCOMPARE(total, 1065);
+    QCOMPARE(grid->currentRow(), 0);
+    QCOMPARE(grid->currentColumn(), 0);
+    QVERIFY(grid->selectedItems().isEmpty());
+    QCOMPARE(grid->focusPolicy(), Qt::NoFocus);
+    QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
+    QCOMPARE(grid->rowHeight(0), 22);
+}
+
+QTEST_MAIN(TestWorksheet)
+#include "tst_worksheet.moc"
