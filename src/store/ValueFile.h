@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QHash>
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+
+#include <span>
+
+// What the value file holds, by target: the object name of a worksheet
+// control, or one of the state names below. Numbers are doubles (the term an
+// int), label captions and the month name QStrings, the has-run flag a bool,
+// the last-update time a QDateTime.
+using StoredValues = QHash<QString, QVariant>;
+
+inline constexpr char stateValueSet[] = "valueSet";
+inline constexpr char stateStartupMonth[] = "startupMonthName";
+inline constexpr char stateHasRun[] = "hasRun";
+inline constexpr char stateLastUpdate[] = "lastUpdate";
+
+enum class ValueForm { Number, WholeNumber, Flag, Text, DateTime };
+
+struct ValueKey
+{
+    const char *section;
+    const char *key;
+    ValueForm form;
+    const char *target;
+};
+
+// Every key in the order in which the file is read and written.
+std::span<const ValueKey> valueKeys();
+
+// The worked example the worksheet starts with; also what a reset to sample
+// values applies. Keyed by target, without the state entries.
+StoredValues sampleValues();
+
+// The number form of the file: the shortest text of up to 15 significant
+// digits, no grouping, the locale's decimal separator ("235000", "1408.94").
+QString numberText(double value, const QLocale &locale);
+
+// The value file vdl.ini. Keys the program does not know, comments and the
+// order of lines survive a save; a save replaces the file in one step, so an
+// interrupted save leaves the old file as it was.
+class ValueFile
+{
+public:
+    explicit ValueFile(QString path, QLocale locale = QLocale());
+
+    QString path() const { return m_path; }
+
+    // Every key of valueKeys(): as stored, or its entry in `defaults` when the
+    // file, the key or a convertible value is missing.
+    StoredValues load(const StoredValues &defaults) const;
+
+    // Writes every key of valueKeys() present in `values`. The folder must exist.
+    bool save(const StoredValues &values, QString *errorString = nullptr) const;
+
+private:
+    QString m_path;
+    QLocale m_locale;
+};
