@@ -1,0 +1,78 @@
+#include "Application.h"
+
+#include "ErrorMessages.h"
+
+#include <QHelpEvent>
+#include <QProxyStyle>
+#include <QToolTip>
+#include <QWidget>
+
+namespace {
+
+class TipDelayStyle : public QProxyStyle
+{
+public:
+    explicit TipDelayStyle(int wakeUpDelay)
+        : m_wakeUpDelay(wakeUpDelay)
+    {
+    }
+
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return m_wakeUpDelay;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+
+private:
+    int m_wakeUpDelay;
+};
+
+} // namespace
+
+Application::Application(int &argc, char **argv)
+    : QApplication(argc, argv)
+{
+}
+
+Application *Application::instance()
+{
+    return qobject_cast<Application *>(QCoreApplication::instance());
+}
+
+void Application::setTipDelays(int showAfterMs, int hideAfterMs)
+{
+    setStyle(new TipDelayStyle(showAfterMs));
+    m_tipHideDelay = hideAfterMs;
+}
+
+bool Application::showTip(QObject *receiver, QEvent *event)
+{
+    auto *widget = qobject_cast<QWidget *>(receiver);
+    if (m_tipHideDelay < 0 || !widget || widget->toolTip().isEmpty())
+        return false;
+    const auto *help = static_cast<QHelpEvent *>(event);
+    QToolTip::showText(help->globalPos(), widget->toolTip(), widget, QRect(), m_tipHideDelay);
+    return true;
+}
+
+bool Application::notify(QObject *receiver, QEvent *event)
+{
+    try {
+        if (event->type() == QEvent::ToolTip && showTip(receiver, event))
+            return true;
+        return QApplication::notify(receiver, event);
+    } catch (...) {
+        reportError(receiver, std::current_exception());
+    }
+    return false;
+}
+
+void Application::reportError(QObject *sender, std::exception_ptr error)
+{
+    if (m_errorHandler)
+        m_errorHandler(sender, error);
+    else
+        showErrorMessage(nullptr, error);
+}

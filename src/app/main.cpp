@@ -1,0 +1,15 @@
+#include "Application.h"
+#include "TfrmMain.h"
+
+int main(int argc, char *argv[])
+{
+    Application app(argc, argv);
+    Application::setApplicationName(QStringLiteral("Vendalo"));
+    Application::setApplicationVersion(QStringLiteral("2.2.10"));
+
+    TfrmMain window;
+    window.show();
+    // Without a window manager nobody else gives the window the keyboard.
+    window.activateWindow();
+    return app.exec();
+}
