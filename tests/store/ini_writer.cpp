@@ -4,31 +4,13 @@
 // contents of <keys> keys each, and prints one line after every save. tst_inifile kills it at
 // random moments and checks that what is on disk is always one of the two whole contents.
 
-#include "IniFile.h"
+#include "WriterContent.h"
 
 #include <QByteArray>
 #include <QString>
 
 #include <cstdio>
 #include <cstdlib>
-
-namespace {
-
-// tst_inifile builds the same two contents to compare against; keep the two in step.
-IniFile content(int generation, int keys)
-{
-    const QString mark(1, generation == 0 ? u'A' : u'B');
-    const QString filler = mark.repeated(200);
-    IniFile ini;
-    ini.setValue("Check", "generation", mark);
-    ini.setValue("Check", "count", QString::number(keys));
-    for (int i = 0; i < keys; ++i)
-        ini.setValue("Values", "k" + QByteArray::number(i), filler + QString::number(i));
-    ini.setValue("Trailer", "end", mark + QString::number(keys));
-    return ini;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -38,7 +20,7 @@ int main(int argc, char **argv)
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    const IniFile contents[2] = {content(0, keys), content(1, keys)};
+    const IniFile contents[2] = {writerContent(0, keys), writerContent(1, keys)};
 
     for (unsigned long saves = 0;; ++saves) {
         QString error;

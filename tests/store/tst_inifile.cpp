@@ -1,4 +1,5 @@
 #include "IniFile.h"
+#include "WriterContent.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -90,20 +91,6 @@ protected:
 private:
     bool m_taken = false;
 };
-
-// The same two contents ini_writer.cpp alternates between.
-QByteArray writerContent(int generation, int keys)
-{
-    const QString mark(1, generation == 0 ? u'A' : u'B');
-    const QString filler = mark.repeated(200);
-    IniFile ini;
-    ini.setValue("Check", "generation", mark);
-    ini.setValue("Check", "count", QString::number(keys));
-    for (int i = 0; i < keys; ++i)
-        ini.setValue("Values", "k" + QByteArray::number(i), filler + QString::number(i));
-    ini.setValue("Trailer", "end", mark + QString::number(keys));
-    return ini.toBytes();
-}
 
 QByteArray randomBytes(qsizetype size, quint32 seed)
 {
@@ -685,7 +672,8 @@ void TestIniFile::killedWriterLeavesCompleteFile()
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"vdl.ini"_s);
     const int keys = 1500;
-    const QByteArray contents[2] = {writerContent(0, keys), writerContent(1, keys)};
+    const QByteArray contents[2] = {writerContent(0, keys).toBytes(),
+                                    writerContent(1, keys).toBytes()};
     QVERIFY(contents[0].size() > 256 * 1024 && contents[1].size() < IniFile::maxFileSize);
 
     for (int delay : {300, 450, 600}) {
