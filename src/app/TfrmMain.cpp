@@ -69,6 +69,14 @@ TfrmMain::TfrmMain(QWidget *parent)
     MnuFilePrint->setObjectName(QStringLiteral("MnuFilePrint"));
     MnuFilePrint->setEnabled(false);
     connect(m_worksheet, &Worksheet::allowPrintingRequested, this, &TfrmMain::AllowPrinting);
+    // The message waits until the focus change or key press that failed is
+    // over, so its own event loop never runs in the middle of one.
+    connect(m_worksheet, &Worksheet::recalculationFailed, this,
+            [this](QObject *sender, std::exception_ptr error) {
+                QMetaObject::invokeMethod(
+                    this, [this, sender, error] { AppOnException(sender, error); },
+                    Qt::QueuedConnection);
+            });
 
     m_help = new HelpViewer(this);
 
@@ -153,6 +161,39 @@ QString TfrmMain::valueFilePath() const
     return m_sharedDataFolder + m_productFolder + QStringLiteral("vdl.ini");
 }
 
+QVariant TfrmMain::storedValue(QLatin1StringView target) const
+{
+    if (target == QLatin1StringView(stateValueSet))
+        return m_valueSet;
+    if (target == QLatin1StringView(stateStartupMonth))
+        return m_startupMonthName;
+    if (target == QLatin1StringView(stateHasRun))
+        return m_hasRun;
+    if (target == QLatin1StringView(stateLastUpdate))
+        return m_lastUpdate;
+    if (const NumericField *field = m_worksheet->field(target))
+        return field->value();
+    if (const auto *label = m_worksheet->findChild<QLabel *>(target))
+        return label->text();
+    return {};
+}
+
+void TfrmMain::restoreValue(QLatin1StringView target, const QVariant &value)
+{
+    if (target == QLatin1StringView(stateValueSet))
+        m_valueSet = value.toInt();
+    else if (target == QLatin1StringView(stateStartupMonth))
+        m_startupMonthName = value.toString();
+    else if (target == QLatin1StringView(stateHasRun))
+        m_hasRun = value.toBool();
+    else if (target == QLatin1StringView(stateLastUpdate))
+        m_lastUpdate = value.toDateTime();
+    else if (NumericField *field = m_worksheet->field(target))
+        field->setValue(value.toDouble());
+    else if (auto *label = m_worksheet->findChild<QLabel *>(target))
+        label->setText(value.toString());
+}
+
 void TfrmMain::LoadValueFile()
 {
     StoredValues defaults = sampleValues();
@@ -163,20 +204,8 @@ void TfrmMain::LoadValueFile()
 
     const StoredValues values = ValueFile(valueFilePath()).load(defaults);
     for (const ValueKey &key : valueKeys()) {
-        const QString target = QLatin1StringView(key.target);
-        const QVariant value = values.value(target);
-        if (target == QLatin1StringView(stateValueSet))
-            m_valueSet = value.toInt();
-        else if (target == QLatin1StringView(stateStartupMonth))
-            m_startupMonthName = value.toString();
-        else if (target == QLatin1StringView(stateHasRun))
-            m_hasRun = value.toBool();
-        else if (target == QLatin1StringView(stateLastUpdate))
-            m_lastUpdate = value.toDateTime();
-        else if (NumericField *field = m_worksheet->field(target))
-            field->setValue(value.toDouble());
-        else if (auto *label = m_worksheet->findChild<QLabel *>(target))
-            label->setText(value.toString());
+        const QLatin1StringView target(key.target);
+        restoreValue(target, values.value(target));
     }
 }
 
@@ -184,19 +213,8 @@ void TfrmMain::SaveValueFile()
 {
     StoredValues values;
     for (const ValueKey &key : valueKeys()) {
-        const QString target = QLatin1StringView(key.target);
-        if (target == QLatin1StringView(stateValueSet))
-            values.insert(target, m_valueSet);
-        else if (target == QLatin1StringView(stateStartupMonth))
-            values.insert(target, m_startupMonthName);
-        else if (target == QLatin1StringView(stateHasRun))
-            values.insert(target, m_hasRun);
-        else if (target == QLatin1StringView(stateLastUpdate))
-            values.insert(target, m_lastUpdate);
-        else if (NumericField *field = m_worksheet->field(target))
-            values.insert(target, field->value());
-        else if (auto *label = m_worksheet->findChild<QLabel *>(target))
-            values.insert(target, label->text());
+        const QLatin1StringView target(key.target);
+        values.insert(target, storedValue(target));
     }
 
     const QString path = valueFilePath();
@@ -214,7 +232,11 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     // The close goes ahead even when storing the figures fails: the error is
     // reported and this run's values are not kept.
     event->accept();
-    FormClose();
+    try {
+        FormClose();
+    } catch (...) {
+        AppOnException(this, std::current_exception());
+    }
 }
 
 bool TfrmMain::FormCloseQuery()

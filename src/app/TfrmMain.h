@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QVariant>
 #include <QMainWindow>
 
 #include <exception>
@@ -57,6 +58,11 @@ private:
     void FormCreate();
     bool FormCloseQuery();
     void FormClose();
+
+    // One stored item by its target in the value file: a worksheet field,
+    // a result label or a piece of the window's own state.
+    QVariant storedValue(QLatin1StringView target) const;
+    void restoreValue(QLatin1StringView target, const QVariant &value);
 
     Worksheet *m_worksheet = nullptr;
     HelpViewer *m_help = nullptr;

@@ -76,7 +76,8 @@ QString timeFormat(const QLocale &locale)
 QString dateTimeText(const QDateTime &when, const QLocale &locale)
 {
     QString text = locale.toString(when.date(), dateFormat(locale));
-    if (when.time() != QTime(0, 0))
+    const QTime time = when.time();
+    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)
         text += QLatin1Char(' ') + locale.toString(when.time(), timeFormat(locale));
     return text;
 }
@@ -204,11 +205,15 @@ StoredValues ValueFile::load(const StoredValues &defaults) const
 bool ValueFile::save(const StoredValues &values, QString *errorString) const
 {
     // Start from the file as it is now, so that whatever was added by hand
-    // (or by another copy of the program) while this one ran is kept.
+    // (or by another copy of the program) while this one ran is kept. A file
+    // that is there but cannot be read is never written over.
     IniFile::LoadStatus status;
     IniFile ini = IniFile::load(m_path, &status);
-    if (status != IniFile::LoadStatus::Loaded)
-        ini = IniFile();
+    if (status == IniFile::LoadStatus::TooLarge || status == IniFile::LoadStatus::Unreadable) {
+        if (errorString)
+            *errorString = QStringLiteral("The existing file cannot be read");
+        return false;
+    }
     for (const ValueKey &key : keys) {
         const QString target = QLatin1StringView(key.target);
         if (values.contains(target))

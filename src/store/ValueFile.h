@@ -53,7 +53,9 @@ public:
     // file, the key or a convertible value is missing.
     StoredValues load(const StoredValues &defaults) const;
 
-    // Writes every key of valueKeys() present in `values`. The folder must exist.
+    // Writes every key of valueKeys() present in `values`. The folder must
+    // exist. Fails, leaving it as it is, when a file is there that load()
+    // could not read (too large, or not a readable file).
     bool save(const StoredValues &values, QString *errorString = nullptr) const;
 
 private:

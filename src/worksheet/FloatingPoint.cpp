@@ -11,7 +11,7 @@ FloatingPointCheck::FloatingPointCheck()
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
-void FloatingPointCheck::check() const
+void FloatingPointCheck::raiseIfFaulted() const
 {
     const int raised = std::fetestexcept(watchedFaults);
     if (raised == 0)

@@ -16,5 +16,24 @@ class FloatingPointCheck
 {
 public:
     FloatingPointCheck();
-    void check() const;
+
+    // Pass the results of the guarded arithmetic: they are then certainly
+    // computed before the flags are read, whatever the optimiser does.
+    template <typename... Results>
+    void check(const Results &...results) const
+    {
+        (settle(results), ...);
+        raiseIfFaulted();
+    }
+
+private:
+    // An empty instruction that reads `value` from memory: the compiler must
+    // have finished the arithmetic by here and cannot move it past the check.
+    template <typename T>
+    static void settle(const T &value)
+    {
+        asm volatile("" : : "m"(value) : "memory");
+    }
+
+    void raiseIfFaulted() const;
 };

@@ -36,11 +36,20 @@ struct Separators
 {
     QString decimal;
     QString group;
+    QString minus; // the locale's own sign; '-' is always accepted too
 };
+
+// Some locales write the minus as U+2212, some wrap it in direction marks.
+QString plainMinus(const QLocale &locale)
+{
+    QString minus = locale.negativeSign();
+    minus.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
+    return minus;
+}
 
 Separators separatorsOf(const QLocale &locale)
 {
-    return {locale.decimalPoint(), locale.groupSeparator()};
+    return {locale.decimalPoint(), locale.groupSeparator(), plainMinus(locale)};
 }
 
 // Splits `text` into sign, integer digits and decimal digits, ignoring group
@@ -56,6 +65,9 @@ bool split(const QString &text, const Mask &mask, const Separators &sep, bool *n
     if (text.startsWith(QLatin1Char('-'))) {
         *negative = true;
         i = 1;
+    } else if (!sep.minus.isEmpty() && text.startsWith(sep.minus)) {
+        *negative = true;
+        i = sep.minus.size();
     }
     while (i < text.size()) {
         if (!*hasPoint && mask.decimals > 0 && QStringView(text).sliced(i).startsWith(sep.decimal)) {
@@ -124,7 +136,7 @@ NumericField::NumericField(Kind kind, QWidget *parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     connect(this, &QLineEdit::textEdited, this, [this] { setError(false); });
     applyColours();
-    showValue(0);
+    setValue(0);
 }
 
 QString NumericField::picture() const
@@ -185,30 +197,39 @@ int NumericField::intValue() const
     return int(std::lround(value()));
 }
 
-void NumericField::setValue(double v)
-{
-    showValue(v);
-}
-
-void NumericField::showValue(double v)
+// The text a value shows: ASCII digits and minus, always readable back, with
+// the locale's own decimal and group separators.
+QString NumericField::textFor(double v) const
 {
     const Mask mask = maskOf(m_kind);
-    QLocale shown = locale();
-    if (!mask.grouped)
-        shown.setNumberOptions(shown.numberOptions() | QLocale::OmitGroupSeparator);
-    QString text;
     if (!std::isfinite(v))
-        text = shown.toString(v);
-    else if (m_kind == Kind::Months)
-        text = shown.toString(std::round(v), 'f', 0);
-    else
-        text = shown.toString(v, 'f', mask.decimals);
-    // "-0.00" would read back as 0 but looks wrong.
-    double check;
-    if (parse(m_kind, text, locale(), &check) && check == 0)
-        text = shown.toString(0.0, 'f', mask.decimals);
+        return QLocale::c().toString(v);
+    const int decimals = m_kind == Kind::Months ? 0 : mask.decimals;
+    QString plain = QString::number(m_kind == Kind::Months ? std::round(v) : v, 'f', decimals);
+    if (plain.startsWith(QLatin1Char('-')) && plain.toDouble() == 0)
+        plain.remove(0, 1); // "-0.00" would read back as 0 but looks wrong
+    const qsizetype point = plain.indexOf(QLatin1Char('.'));
+    const qsizetype integerEnd = point < 0 ? plain.size() : point;
+    const qsizetype integerStart = plain.startsWith(QLatin1Char('-')) ? 1 : 0;
+    const QString group = mask.grouped ? locale().groupSeparator() : QString();
+    QString text = plain.left(integerStart);
+    for (qsizetype i = integerStart; i < integerEnd; ++i) {
+        const qsizetype left = integerEnd - i;
+        text += plain.at(i);
+        if (left > 1 && left % 3 == 1 && !group.isEmpty())
+            text += group;
+    }
+    if (point >= 0)
+        text += locale().decimalPoint() + plain.mid(point + 1);
+    return text;
+}
+
+void NumericField::setValue(double v)
+{
+    const QString text = textFor(v);
     setText(text);
     setCursorPosition(0);
+    double check;
     setError(!parse(m_kind, text, locale(), &check));
 }
 
@@ -220,7 +241,7 @@ void NumericField::focusOutEvent(QFocusEvent *event)
         return;
     double v;
     if (parse(m_kind, text(), locale(), &v))
-        showValue(v);
+        setValue(v);
     else
         setError(true);
     Q_EMIT exited();

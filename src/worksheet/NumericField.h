@@ -53,7 +53,7 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void showValue(double value);
+    QString textFor(double value) const;
     void setError(bool error);
     void applyColours();
 

@@ -16,14 +16,14 @@ double MonthlyPayment(int months, double monthlyRate, double principal)
         const double power = std::exp(-double(months) * std::log(1 + monthlyRate));
         payment = principal * monthlyRate / (1 - power);
     }
-    fp.check();
+    fp.check(payment);
     return payment;
 }
 
-SaleFigures CalculateSale(const SaleInputs &in, double pi)
+SaleCharges CalculateCharges(const SaleInputs &in)
 {
     FloatingPointCheck fp;
-    SaleFigures out;
+    SaleCharges out;
     out.commission = (in.commissionPercent / 100) * in.salesPrice;
     const double loanPayoffs = in.firstLoanBalance + in.secondLoanBalance + in.otherLoans;
     out.propertyTaxesDue = in.closingMonth * (in.propertyTaxes / 12);
@@ -31,22 +31,37 @@ SaleFigures CalculateSale(const SaleInputs &in, double pi)
     out.netProceeds = in.salesPrice - (in.prepaymentPenalty +
                                        (out.commission + in.otherCommission + in.otherFees) +
                                        (out.transferTaxesDue + out.propertyTaxesDue) + loanPayoffs);
+    fp.check(out);
+    return out;
+}
+
+SaleTotals CalculateTotals(const SaleInputs &in, double pi, const SaleCharges &charges)
+{
+    FloatingPointCheck fp;
+    SaleTotals out;
     out.carryingCosts =
         in.insurance / 12 + pi + in.hoaDues / 12 + in.propertyTaxes / 12 + in.monthlyUtilities;
-    out.transactionCosts = out.transferTaxesDue + in.prepaymentPenalty + out.commission +
-                           in.otherCommission + out.propertyTaxesDue + in.otherFees;
+    out.transactionCosts = charges.transferTaxesDue + in.prepaymentPenalty + charges.commission +
+                           in.otherCommission + charges.propertyTaxesDue + in.otherFees;
+    fp.check(out);
+    return out;
+}
 
+ProceedsGrid CalculateGrid(const SaleInputs &in, double netProceeds, double carryingCosts)
+{
+    FloatingPointCheck fp;
+    ProceedsGrid grid;
     for (int j = 0; j < gridPriceRows; ++j) {
         const double drop = j * in.spread;
-        auto &row = out.grid[j];
+        auto &row = grid[j];
         row[0] = in.salesPrice - drop;
-        row[1] = out.netProceeds - drop;
-        row[2] = (out.netProceeds - drop) - out.carryingCosts;
+        row[1] = netProceeds - drop;
+        row[2] = (netProceeds - drop) - carryingCosts;
         for (int i = 3; i < gridColumns; ++i)
-            row[i] = (out.netProceeds - drop) - (i - 1) * out.carryingCosts;
+            row[i] = (netProceeds - drop) - (i - 1) * carryingCosts;
     }
-    fp.check();
-    return out;
+    fp.check(grid);
+    return grid;
 }
 
 const std::array<const char *, 12> &ClosingMonthNames()

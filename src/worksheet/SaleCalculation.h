@@ -27,32 +27,40 @@ struct SaleInputs
     double spread = 0; // step between the grid's sales prices
 };
 
-inline constexpr int gridPriceRows = 4;
-inline constexpr int gridColumns = 14;
-
-struct SaleFigures
+// What the sale itself costs, at the desired price.
+struct SaleCharges
 {
     double commission = 0;
     double propertyTaxesDue = 0;
     double transferTaxesDue = 0;
+    double netProceeds = 0;
+};
+
+struct SaleTotals
+{
     double carryingCosts = 0; // per month
     double transactionCosts = 0;
-    double netProceeds = 0;
-    // Row j: the sales price lowered by j intervals; column 0 the price,
-    // column 1 the proceeds on selling at once, column i the proceeds after
-    // i - 1 months of carrying costs.
-    std::array<std::array<double, gridColumns>, gridPriceRows> grid{};
 };
+
+inline constexpr int gridPriceRows = 4;
+inline constexpr int gridColumns = 14;
+
+// Row j: the sales price lowered by j intervals; column 0 the price, column 1
+// the proceeds on selling at once, column i the proceeds after i - 1 months of
+// carrying costs.
+using ProceedsGrid = std::array<std::array<double, gridColumns>, gridPriceRows>;
 
 // The level payment that repays `principal` in `months` payments at
 // `monthlyRate` (a fraction: 6 % a year is 0.005). A term of 0 pays nothing,
-// a rate of exactly 0 pays principal / months. Raises FloatingPointError when
-// the arithmetic overflows or is invalid.
+// a rate of exactly 0 pays principal / months.
+//
+// This and the three below raise FloatingPointError when their arithmetic
+// overflows, divides by zero or is invalid. The worksheet writes the result of
+// each before it calls the next, so a fault leaves the earlier results shown.
 double MonthlyPayment(int months, double monthlyRate, double principal);
-
-// Everything the worksheet shows besides the monthly payment. Raises
-// FloatingPointError like MonthlyPayment.
-SaleFigures CalculateSale(const SaleInputs &in, double monthlyPayment);
+SaleCharges CalculateCharges(const SaleInputs &in);
+SaleTotals CalculateTotals(const SaleInputs &in, double monthlyPayment, const SaleCharges &charges);
+ProceedsGrid CalculateGrid(const SaleInputs &in, double netProceeds, double carryingCosts);
 
 // 1 for "January" to 12 for "December"; 0 for any other text. Exact and
 // case-sensitive: the closing-month box holds these English names only.

@@ -50,13 +50,14 @@ Worksheet::Worksheet(QWidget *parent)
         setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
 
     for (NumericField *f : std::as_const(m_fields))
-        connect(f, &NumericField::exited, this, [this, f] { CalcVDP(f); });
-    connect(m_closingMonth, &MonthBox::exited, this, [this] { CalcVDP(m_closingMonth); });
+        connect(f, &NumericField::exited, this, [this, f] { recalculateFrom(f); });
+    connect(m_closingMonth, &MonthBox::exited, this, [this] { recalculateFrom(m_closingMonth); });
     // Only the user's own changes count: typing, or picking from the list.
     // Text set from code (a reset, the month fix below) recalculates nothing.
     connect(m_closingMonth->lineEdit(), &QLineEdit::textEdited, this,
-            [this] { CalcVDP(m_closingMonth); });
-    connect(m_closingMonth, &QComboBox::activated, this, [this] { CalcVDP(m_closingMonth); });
+            [this] { recalculateFrom(m_closingMonth); });
+    connect(m_closingMonth, &QComboBox::activated, this,
+            [this] { recalculateFrom(m_closingMonth); });
 }
 
 void Worksheet::buildMainPanel()
@@ -76,8 +77,7 @@ void Worksheet::buildMainPanel()
             m_tabOrder.append(m_closingMonth);
             continue;
         }
-        m_tabOrder.append(addField(panel, spec.name, int(spec.kind), int(spec.role), spec.hint,
-                                   spec.field));
+        m_tabOrder.append(addField(panel, spec.name, spec.kind, spec.role, spec.hint, spec.field));
     }
 
     const int left = worksheetFields()[4].field.right() + 1;   // end of the left column
@@ -100,8 +100,8 @@ void Worksheet::buildMainPanel()
     auto *hidden = new QWidget(this);
     hidden->setObjectName(QStringLiteral("pnlHidden"));
     hidden->hide();
-    addField(hidden, "edtEnteredPrepaymentPenalty", int(NumericField::Kind::Money),
-             int(NumericField::Role::Input), nullptr, QRect(0, 0, 121, 21));
+    addField(hidden, "edtEnteredPrepaymentPenalty", NumericField::Kind::Money,
+             NumericField::Role::Input, nullptr, QRect(0, 0, 121, 21));
 }
 
 void Worksheet::buildEffectsPanel()
@@ -122,8 +122,8 @@ void Worksheet::buildEffectsPanel()
     caption->setGeometry(6, 3, 560, 21);
     const QRect spreadRect(width - 91 - 6, 3, 91, 21);
     addLabel(strip, QStringLiteral("Sales Price Interval"), spreadRect.left() - 4, 3);
-    m_tabOrder.append(addField(strip, "edtSpread", int(NumericField::Kind::Money),
-                               int(NumericField::Role::Input),
+    m_tabOrder.append(addField(strip, "edtSpread", NumericField::Kind::Money,
+                               NumericField::Role::Input,
                                "Enter the amount by which you wish to spread the sales prices in "
                                "the chart below",
                                spreadRect));
@@ -133,12 +133,13 @@ void Worksheet::buildEffectsPanel()
     m_grid->setGeometry(0, gridHeaderHeight, width, effectsPanelGeometry.height() - gridHeaderHeight);
 }
 
-NumericField *Worksheet::addField(QWidget *panel, const char *name, int kind, int role,
-                                  const char *hint, const QRect &geometry)
+NumericField *Worksheet::addField(QWidget *panel, const char *name, NumericField::Kind kind,
+                                  NumericField::Role role, const char *hint,
+                                  const QRect &geometry)
 {
-    auto *f = new NumericField(NumericField::Kind(kind), panel);
+    auto *f = new NumericField(kind, panel);
     f->setObjectName(QString::fromLatin1(name));
-    f->setRole(NumericField::Role(role));
+    f->setRole(role);
     f->setGeometry(geometry);
     if (hint)
         f->setStatusTip(QString::fromLatin1(hint));
@@ -199,19 +200,30 @@ void Worksheet::CalcVDP(QObject *sender)
     in.commissionPercent = value("edtVDPSalesCommissionPercent");
     in.otherCommission = value("edtVDPOtherSalesCommission");
     in.otherFees = value("edtVDPOtherFees");
-    in.spread = value("edtSpread");
 
-    const SaleFigures out = CalculateSale(in, pi);
-    field(u"edtVDPSalesCommission")->setValue(out.commission);
-    field(u"edtVDPPropertyTaxesPaid")->setValue(out.propertyTaxesDue);
-    field(u"edtVDPTransferTaxesPaid")->setValue(out.transferTaxesDue);
+    const SaleCharges charges = CalculateCharges(in);
+    field(u"edtVDPSalesCommission")->setValue(charges.commission);
+    field(u"edtVDPPropertyTaxesPaid")->setValue(charges.propertyTaxesDue);
+    field(u"edtVDPTransferTaxesPaid")->setValue(charges.transferTaxesDue);
 
-    m_carryingCosts->setText(MoneyToText(out.carryingCosts));
-    m_closingCosts->setText(MoneyToText(out.transactionCosts));
+    const SaleTotals totals = CalculateTotals(in, pi, charges);
+    m_carryingCosts->setText(MoneyToText(totals.carryingCosts));
+    m_closingCosts->setText(MoneyToText(totals.transactionCosts));
 
     m_grid->prepare();
+    in.spread = value("edtSpread");
+    const ProceedsGrid grid = CalculateGrid(in, charges.netProceeds, totals.carryingCosts);
     for (int j = 0; j < gridPriceRows; ++j) {
         for (int i = 0; i < gridColumns; ++i)
-            m_grid->setCellText(j + 1, i, WholeMoneyToText(out.grid[j][i]));
+            m_grid->setCellText(j + 1, i, WholeMoneyToText(grid[j][i]));
+    }
+}
+
+void Worksheet::recalculateFrom(QObject *sender)
+{
+    try {
+        CalcVDP(sender);
+    } catch (...) {
+        Q_EMIT recalculationFailed(sender, std::current_exception());
     }
 }

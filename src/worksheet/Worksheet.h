@@ -1,9 +1,12 @@
 #pragma once
 
+#include "NumericField.h"
+
 #include <QWidget>
 
+#include <exception>
+
 class MonthBox;
-class NumericField;
 class QLabel;
 class ResultsGrid;
 
@@ -40,12 +43,16 @@ public:
 Q_SIGNALS:
     // Emitted at the start of every recalculation: print preview is now available.
     void allowPrintingRequested();
+    // A recalculation started by leaving or changing a control failed; the
+    // error is handed on here instead of unwinding through the toolkit.
+    void recalculationFailed(QObject *sender, std::exception_ptr error);
 
 private:
     void buildMainPanel();
     void buildEffectsPanel();
-    NumericField *addField(QWidget *panel, const char *name, int kind, int role, const char *hint,
-                           const QRect &geometry);
+    NumericField *addField(QWidget *panel, const char *name, NumericField::Kind kind,
+                           NumericField::Role role, const char *hint, const QRect &geometry);
+    void recalculateFrom(QObject *sender);
     QLabel *addLabel(QWidget *panel, const QString &caption, int right, int top, bool bold = false);
 
     QList<NumericField *> m_fields; // every numeric field, hidden one included

@@ -234,7 +234,7 @@ void TestMainWindow::windowShape()
     QCOMPARE(QApplication::style()->styleHint(QStyle::SH_ToolTip_WakeUpDelay), 400);
     QCOMPARE(Application::instance()->tipHideDelay(), 4000);
     QCOMPARE(w->applicationFolder(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
-    QVERIFY(w->helpViewer()->helpFile().startsWith(w->applicationFolder()));
+    QCOMPARE(w->helpViewer()->helpFile(), QCoreApplication::applicationDirPath() + "/vdl.qch");
     QVERIFY(w->close());
 }
 
@@ -277,7 +277,8 @@ void TestMainWindow::floatingPointFaultShowsMessageAAndGoesOn()
     QCOMPARE(m_messages.size(), 0); // 6 % still calculates
     QTest::keyClicks(rate, QStringLiteral("30"));
     QTest::keyClick(rate, Qt::Key_Tab); // e^(32768 ln 1.025) overflows
-    QCOMPARE(m_messages, QStringList{calculationErrorMessage()});
+    QCOMPARE(m_messages.size(), 0); // shown once the focus change is over
+    QTRY_COMPARE(m_messages, QStringList{calculationErrorMessage()});
     QCOMPARE(m_messages.first(),
              QStringLiteral("An answer cannot be calculated using\n\rthe values you have "
                             "entered.\n\r\n\rPlease try again with different values."));
@@ -285,10 +286,11 @@ void TestMainWindow::floatingPointFaultShowsMessageAAndGoesOn()
     // figures and the same message, and a sound term calculates again.
     QCOMPARE(QApplication::focusWidget(), field(*w, "edtVDPDesiredSalesPrice"));
     term->setFocus(Qt::MouseFocusReason);
-    QCOMPARE(m_messages.size(), 2);
+    QTRY_COMPARE(m_messages.size(), 2);
     term->selectAll();
     QTest::keyClicks(term, QStringLiteral("360"));
     QTest::keyClick(term, Qt::Key_Tab);
+    QCoreApplication::processEvents();
     QCOMPARE(m_messages.size(), 2);
     QCOMPARE(m_messages.last(), calculationErrorMessage());
     QCOMPARE(field(*w, "edtVDPOriginalPI")->text(), QStringLiteral("5,875.81"));
@@ -359,13 +361,13 @@ void TestMainWindow::centerForm()
     w->CenterForm(&big);
     QCOMPARE(big.pos(), QPoint(0, 0));
 
+    // An odd difference in size: the half is truncated.
     w->move(100, 50);
     QDialog small;
     small.resize(301, 200);
+    QCOMPARE(w->frameGeometry().size() - small.frameGeometry().size(), QSize(493, 383));
     w->CenterForm(&small);
-    const QRect main = w->frameGeometry();
-    QCOMPARE(small.pos(), QPoint(main.left() + (main.width() - small.frameGeometry().width()) / 2,
-                                 main.top() + (main.height() - small.frameGeometry().height()) / 2));
+    QCOMPARE(small.pos(), QPoint(100 + 246, 50 + 191));
     QVERIFY(w->close());
 }
 

@@ -464,7 +464,8 @@ void TestIniFile::hostileBytes()
     QFETCH(QByteArray, key);
     QFETCH(QString, expected);
 
-    // A quadratic parser takes minutes on the largest rows; linear parsing takes milliseconds.
+    // A quadratic parser takes minutes on the largest rows; linear parsing takes
+    // milliseconds, so the limit leaves room for slow or sanitizer builds.
     QElapsedTimer timer;
     timer.start();
     IniFile ini = IniFile::fromBytes(bytes);
@@ -479,7 +480,7 @@ void TestIniFile::hostileBytes()
     const IniFile reread = IniFile::fromBytes(written);
     QCOMPARE(reread.value("Vendalo", "probe"), u"1"_s);
     QCOMPARE(reread.value("S", key, marker), expected);
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(u"took %1 ms"_s.arg(timer.elapsed())));
+    QVERIFY2(timer.elapsed() < 20000, qPrintable(u"took %1 ms"_s.arg(timer.elapsed())));
 }
 
 void TestIniFile::binaryFileLoads()

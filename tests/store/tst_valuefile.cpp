@@ -25,6 +25,7 @@ private Q_SLOTS:
     void dateTimeRoundTrip_data();
     void dateTimeRoundTrip();
     void saveIntoMissingFolderFails();
+    void unreadableFileIsNotWrittenOver();
 
 private:
     QString write(const QByteArray &content);
@@ -275,6 +276,9 @@ void TestValueFile::dateTimeRoundTrip_data()
                                  << QByteArray("LastUpdate=12/11/2026\n");
     QTest::newRow("de afternoon") << "de_DE" << QDateTime(QDate(2026, 12, 11), QTime(14, 5, 9))
                                   << QByteArray("LastUpdate=11.12.2026 14:05:09\n");
+    QTest::newRow("just after midnight") << "en_US"
+                                         << QDateTime(QDate(2026, 12, 11), QTime(0, 0, 0, 250))
+                                         << QByteArray("LastUpdate=12/11/2026\n");
     QTest::newRow("last century") << "en_US" << QDateTime(QDate(1999, 1, 2), QTime(3, 4, 5))
                                   << QByteArray("LastUpdate=1/2/1999 3:04:05 AM\n");
 }
@@ -289,7 +293,9 @@ void TestValueFile::dateTimeRoundTrip()
     QVERIFY(ValueFile(m_path, QLocale(locale)).save(v));
     QVERIFY2(read().contains(stored), read().constData());
     const StoredValues back = ValueFile(m_path, QLocale(locale)).load(defaults());
-    QCOMPARE(back.value(QLatin1StringView(stateLastUpdate)).toDateTime(), when);
+    // Kept to the second.
+    QCOMPARE(back.value(QLatin1StringView(stateLastUpdate)).toDateTime(),
+             when.addMSecs(-when.time().msec()));
 }
 
 void TestValueFile::saveIntoMissingFolderFails()
@@ -299,6 +305,24 @@ void TestValueFile::saveIntoMissingFolderFails()
     QVERIFY(!ValueFile(path).save(everything(), &error));
     QVERIFY(!error.isEmpty());
     QVERIFY(!QFile::exists(path));
+}
+
+void TestValueFile::unreadableFileIsNotWrittenOver()
+{
+    // Bigger than any value file: loading ignores it, saving must not replace it.
+    const QByteArray huge = "; notes\n" + QByteArray(2 * 1024 * 1024, 'x') + "\n";
+    write(huge);
+    QCOMPARE(ValueFile(m_path).load(defaults()), defaults());
+    QString error;
+    QVERIFY(!ValueFile(m_path).save(everything(), &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(read(), huge);
+
+    // Something that is no file at all.
+    QVERIFY(QFile::remove(m_path));
+    QVERIFY(QDir().mkdir(m_path));
+    QVERIFY(!ValueFile(m_path).save(everything()));
+    QVERIFY(QFileInfo(m_path).isDir());
 }
 
 QTEST_GUILESS_MAIN(TestValueFile)

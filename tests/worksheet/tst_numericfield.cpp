@@ -89,6 +89,10 @@ void TestNumericField::typed_data()
     QTest::newRow("de money") << Kind::Money << de << "258000,5" << "258.000,50" << 258000.5 << false;
     QTest::newRow("de money point groups") << Kind::Money << de << "1.234" << "1.234,00" << 1234.0 << false;
     QTest::newRow("de percent") << Kind::Percent << de << "6,125" << "6,1250" << 6.125 << false;
+    // Swedish writes the minus as U+2212 and groups with a no-break space.
+    QTest::newRow("sv negative") << Kind::Money << "sv_SE" << "-4000" << "-4\u00a0000,00" << -4000.0 << false;
+    QTest::newRow("sv own minus") << Kind::Money << "sv_SE" << "\u22124000" << "-4\u00a0000,00" << -4000.0 << false;
+    QTest::newRow("sv negative term") << Kind::Months << "sv_SE" << "-12" << "-12" << -12.0 << false;
     // clang-format on
 }
 
@@ -103,7 +107,13 @@ void TestNumericField::typed()
     QSignalSpy exited(form->field, &NumericField::exited);
     form->field->setFocus(Qt::TabFocusReason);
     form->field->selectAll();
-    QTest::keyClicks(form->field, keys);
+    for (QChar c : keys) {
+        if (c.unicode() < 128)
+            QTest::keyClick(form->field, c.toLatin1());
+        else // a key only some keyboards have
+            QTest::sendKeyEvent(QTest::Click, form->field, Qt::Key_unknown, QString(c),
+                                Qt::NoModifier);
+    }
     QCOMPARE(exited.size(), 0);
     QTest::keyClick(form->field, Qt::Key_Tab);
     QVERIFY(form->next->hasFocus());
@@ -132,6 +142,8 @@ void TestNumericField::setFromCode_data()
     QTest::newRow("months") << Kind::Months << en << 360.0 << "360" << 360.0 << false;
     QTest::newRow("months out of range") << Kind::Months << en << 99999.0 << "99999" << 0.0 << true;
     QTest::newRow("de money") << Kind::Money << "de_DE" << 2128.94 << "2.128,94" << 2128.94 << false;
+    QTest::newRow("sv negative") << Kind::Money << "sv_SE" << -4000.0 << "-4\u00a0000,00" << -4000.0 << false;
+    QTest::newRow("arabic digits stay readable") << Kind::Money << "ar_EG" << -1234.5 << "-1\u066c234\u066b50" << -1234.5 << false;
     // clang-format on
 }
 

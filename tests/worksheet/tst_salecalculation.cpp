@@ -16,6 +16,7 @@ private Q_SLOTS:
     void monthlyPaymentFaults();
     void workedExample();
     void intervalAndCommissionShiftTheGrid();
+    void overflowInEachStage();
     void closingMonthNumbers();
 };
 
@@ -81,20 +82,22 @@ void TestSaleCalculation::workedExample()
     in.otherFees = 50;
     in.spread = 4000;
     const double pi = MonthlyPayment(360, 6.0 / 1200, 235000);
-    const SaleFigures out = CalculateSale(in, pi);
+    const SaleCharges charges = CalculateCharges(in);
+    const SaleTotals totals = CalculateTotals(in, pi, charges);
+    const ProceedsGrid grid = CalculateGrid(in, charges.netProceeds, totals.carryingCosts);
 
-    QCOMPARE(out.commission, 15480.0);
-    QCOMPARE(out.propertyTaxesDue, 700.0);
-    QCOMPARE(out.transferTaxesDue, 0.0);
-    QCOMPARE(out.transactionCosts, 16230.0);
-    QCOMPARE(out.netProceeds, 13770.0);
-    QCOMPARE(out.carryingCosts, 1800.0 / 12 + pi + 100 + 100 + 370);
-    QCOMPARE(out.grid[0][0], 258000.0);
-    QCOMPARE(out.grid[3][0], 246000.0);
-    QCOMPARE(out.grid[3][1], 1770.0);
+    QCOMPARE(charges.commission, 15480.0);
+    QCOMPARE(charges.propertyTaxesDue, 700.0);
+    QCOMPARE(charges.transferTaxesDue, 0.0);
+    QCOMPARE(charges.netProceeds, 13770.0);
+    QCOMPARE(totals.transactionCosts, 16230.0);
+    QCOMPARE(totals.carryingCosts, 1800.0 / 12 + pi + 100 + 100 + 370);
+    QCOMPARE(grid[0][0], 258000.0);
+    QCOMPARE(grid[3][0], 246000.0);
+    QCOMPARE(grid[3][1], 1770.0);
     // Column i holds the proceeds after i - 1 months.
-    QCOMPARE(out.grid[0][2], 13770.0 - out.carryingCosts);
-    QCOMPARE(out.grid[0][13], 13770.0 - 12 * out.carryingCosts);
+    QCOMPARE(grid[0][2], 13770.0 - totals.carryingCosts);
+    QCOMPARE(grid[0][13], 13770.0 - 12 * totals.carryingCosts);
 }
 
 void TestSaleCalculation::intervalAndCommissionShiftTheGrid()
@@ -103,25 +106,47 @@ void TestSaleCalculation::intervalAndCommissionShiftTheGrid()
     in.salesPrice = 100000;
     in.commissionPercent = 5;
     in.spread = -1000;
-    const SaleFigures base = CalculateSale(in, 500);
+    auto gridOf = [&in] {
+        const SaleCharges charges = CalculateCharges(in);
+        return CalculateGrid(in, charges.netProceeds, CalculateTotals(in, 500, charges).carryingCosts);
+    };
+    const ProceedsGrid base = gridOf();
     // A negative interval raises the price from row to row.
-    QCOMPARE(base.grid[1][0], 101000.0);
-    QCOMPARE(base.grid[3][1] - base.grid[0][1], 3000.0);
+    QCOMPARE(base[1][0], 101000.0);
+    QCOMPARE(base[3][1] - base[0][1], 3000.0);
 
     in.spread = 0;
-    const SaleFigures flat = CalculateSale(in, 500);
+    const ProceedsGrid flat = gridOf();
     for (int j = 1; j < gridPriceRows; ++j)
-        QCOMPARE(flat.grid[j], flat.grid[0]);
+        QCOMPARE(flat[j], flat[0]);
 
     // One more percent of commission takes the same amount from every proceeds
     // cell, the lower prices included: commission is worked out at the desired price.
     in.commissionPercent = 6;
-    const SaleFigures more = CalculateSale(in, 500);
+    const ProceedsGrid more = gridOf();
     for (int j = 0; j < gridPriceRows; ++j) {
-        QCOMPARE(more.grid[j][0], flat.grid[j][0]);
+        QCOMPARE(more[j][0], flat[j][0]);
         for (int i = 1; i < gridColumns; ++i)
-            QCOMPARE(flat.grid[j][i] - more.grid[j][i], 1000.0);
+            QCOMPARE(flat[j][i] - more[j][i], 1000.0);
     }
+}
+
+void TestSaleCalculation::overflowInEachStage()
+{
+    SaleInputs in;
+    in.salesPrice = 1.7e308;
+    in.firstLoanBalance = -1.7e308; // P - (... + Lp) overflows
+    QVERIFY_THROWS_EXCEPTION(FloatingPointError, CalculateCharges(in));
+
+    SaleInputs costs;
+    costs.monthlyUtilities = 1.7e308;
+    costs.propertyTaxes = 1.7e308; // U + T / 12 overflows
+    const SaleCharges charges = CalculateCharges(costs);
+    QVERIFY_THROWS_EXCEPTION(FloatingPointError, CalculateTotals(costs, 0, charges));
+
+    SaleInputs wide;
+    wide.spread = 1e308; // 3 intervals below the price overflow
+    QVERIFY_THROWS_EXCEPTION(FloatingPointError, CalculateGrid(wide, 0, 0));
 }
 
 void TestSaleCalculation::closingMonthNumbers()

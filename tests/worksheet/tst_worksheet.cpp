@@ -34,6 +34,9 @@ private Q_SLOTS:
     void termAndRateEdgeCases_data();
     void termAndRateEdgeCases();
     void floatingPointFaultStopsRecalculation();
+    void faultInLaterStageKeepsEarlierResults();
+    void leavingMonthBoxWithNonMonthGivesJanuary();
+    void failedRecalculationIsHandedOn();
     void gridKeepsHeaderAndCentring();
 
 private:
@@ -341,6 +344,46 @@ void TestWorksheet::floatingPointFaultStopsRecalculation()
     field("edtVDPOriginalTerm")->setValue(360);
     m_sheet->CalcVDP(field("edtVDPOriginalTerm"));
     QVERIFY(field("edtVDPOriginalPI")->value() > 2000);
+}
+
+void TestWorksheet::faultInLaterStageKeepsEarlierResults()
+{
+    enterWorkedExample();
+    const QString costs = m_sheet->carryingCostsLabel()->text();
+    const QString cell = m_sheet->grid()->cellText(1, 1);
+    // Figures no mask lets anybody type, but a hand-edited value file can hold.
+    field("edtVDPPropertyTaxes")->setValue(1.7e308);
+    field("edtVDPMonthlyUtilities")->setValue(1.7e308);
+    QVERIFY_THROWS_EXCEPTION(FloatingPointError, m_sheet->CalcVDP(nullptr));
+    // The commission and taxes were written before the carrying costs overflowed.
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 7 * (1.7e308 / 12));
+    QCOMPARE(m_sheet->carryingCostsLabel()->text(), costs);
+    QCOMPARE(m_sheet->grid()->cellText(1, 1), cell);
+}
+
+void TestWorksheet::leavingMonthBoxWithNonMonthGivesJanuary()
+{
+    enterWorkedExample();
+    MonthBox *box = m_sheet->closingMonthBox();
+    box->setEditText(QStringLiteral("Dezember"));
+    box->setFocus(Qt::MouseFocusReason);
+    QCOMPARE(box->currentText(), QStringLiteral("Dezember")); // entering changes nothing
+    leaveBy("edtVDPOtherFees");
+    QCOMPARE(box->currentText(), QStringLiteral("January"));
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 100.0);
+}
+
+void TestWorksheet::failedRecalculationIsHandedOn()
+{
+    enterWorkedExample();
+    QSignalSpy failed(m_sheet.get(), &Worksheet::recalculationFailed);
+    type("edtVDPOriginalTerm", QStringLiteral("-32768"));
+    type("edtVDPOriginalInterestRate", QStringLiteral("30")); // leaving the term: still 6 %
+    QCOMPARE(failed.size(), 0);
+    leaveBy("edtVDPOtherFees"); // the focus change itself goes through
+    QCOMPARE(failed.size(), 1);
+    QCOMPARE(failed.first().at(0).value<QObject *>(), field("edtVDPOriginalInterestRate"));
+    QVERIFY(field("edtVDPOtherFees")->hasFocus());
 }
 
 void TestWorksheet::gridKeepsHeaderAndCentring()
