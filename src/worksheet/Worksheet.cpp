@@ -60,6 +60,16 @@ Worksheet::Worksheet(QWidget *parent)
             [this] { recalculateFrom(m_closingMonth); });
 }
 
+Worksheet::~Worksheet()
+{
+    // Deleting the focused field moves the focus, which would "leave" it and
+    // recalculate on a worksheet that is already half gone.
+    for (NumericField *f : std::as_const(m_fields))
+        f->disconnect(this);
+    m_closingMonth->disconnect(this);
+    m_closingMonth->lineEdit()->disconnect(this);
+}
+
 void Worksheet::buildMainPanel()
 {
     auto *panel = new QWidget(this);

@@ -24,6 +24,7 @@ public:
     static constexpr char unsetResultText[] = "$99,9999.99";
 
     explicit Worksheet(QWidget *parent = nullptr);
+    ~Worksheet() override;
 
     // A numeric field by object name, edtSpread and edtEnteredPrepaymentPenalty
     // included; nullptr for any other name.

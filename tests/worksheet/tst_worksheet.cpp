@@ -38,6 +38,7 @@ private Q_SLOTS:
     void leavingMonthBoxWithNonMonthGivesJanuary();
     void failedRecalculationIsHandedOn();
     void gridKeepsHeaderAndCentring();
+    void closingWithFocusInTheMonthBoxDoesNotRecalculate();
 
 private:
     NumericField *field(const char *name) const
@@ -415,6 +416,19 @@ void TestWorksheet::gridKeepsHeaderAndCentring()
     QCOMPARE(grid->focusPolicy(), Qt::NoFocus);
     QCOMPARE(grid->editTriggers(), QAbstractItemView::NoEditTriggers);
     QCOMPARE(grid->rowHeight(0), 22);
+}
+
+void TestWorksheet::closingWithFocusInTheMonthBoxDoesNotRecalculate()
+{
+    // The box reports a pick when it loses the focus with an edited month
+    // name in it, and going away takes its focus too.
+    MonthBox *box = m_sheet->closingMonthBox();
+    box->setFocus(Qt::MouseFocusReason);
+    box->setEditText(QStringLiteral("March"));
+    int started = 0;
+    connect(m_sheet.get(), &Worksheet::allowPrintingRequested, this, [&started] { ++started; });
+    m_sheet.reset();
+    QCOMPARE(started, 0);
 }
 
 QTEST_MAIN(TestWorksheet)
