@@ -76,18 +76,18 @@ void Worksheet::buildMainPanel()
     panel->setObjectName(QStringLiteral("pnlMain"));
     panel->setGeometry(mainPanelGeometry);
 
-    for (const FieldSpec &spec : worksheetFields()) {
-        if (spec.caption)
-            addLabel(panel, QString::fromLatin1(spec.caption), spec.labelRight, spec.field.top());
-        if (qstrcmp(spec.name, closingMonthBoxName) == 0) {
+    for (const WorksheetField &entry : worksheetFields()) {
+        if (entry.caption)
+            addLabel(panel, QString::fromLatin1(entry.caption), entry.labelRight, entry.field.top());
+        if (qstrcmp(entry.name, closingMonthBoxName) == 0) {
             m_closingMonth = new MonthBox(panel);
-            m_closingMonth->setObjectName(QString::fromLatin1(spec.name));
-            m_closingMonth->setGeometry(spec.field);
-            m_closingMonth->setStatusTip(QString::fromLatin1(spec.hint));
+            m_closingMonth->setObjectName(QString::fromLatin1(entry.name));
+            m_closingMonth->setGeometry(entry.field);
+            m_closingMonth->setStatusTip(QString::fromLatin1(entry.hint));
             m_tabOrder.append(m_closingMonth);
             continue;
         }
-        m_tabOrder.append(addField(panel, spec.name, spec.kind, spec.role, spec.hint, spec.field));
+        m_tabOrder.append(addField(panel, entry.name, entry.kind, entry.role, entry.hint, entry.field));
     }
 
     const int left = worksheetFields()[4].field.right() + 1;   // end of the left column

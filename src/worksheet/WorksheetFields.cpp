@@ -20,7 +20,7 @@ constexpr int wide = 121;
 
 constexpr QRect at(int x, int y, int width) { return QRect(x, y, width, fieldHeight); }
 
-constexpr FieldSpec fields[] = {
+constexpr WorksheetField fields[] = {
     {"edtVDPOriginalLoanAmount", "Your Loan Amount $", Kind::Money, Role::Input,
      "Enter the amount you borrowed to purchase your home.", at(134, 8, 111), 130},
     {"edtVDPOriginalTerm", "Term", Kind::Months, Role::Input,
@@ -84,7 +84,7 @@ constexpr FieldSpec fields[] = {
 
 } // namespace
 
-std::span<const FieldSpec> worksheetFields()
+std::span<const WorksheetField> worksheetFields()
 {
     return fields;
 }

@@ -9,7 +9,7 @@
 // One control of the worksheet: its object name, the caption of its label,
 // what it holds, the status-bar hint and where it sits. The catalogue lists
 // them in Tab order.
-struct FieldSpec
+struct WorksheetField
 {
     const char *name;
     const char *caption; // nullptr: no label of its own
@@ -23,6 +23,6 @@ struct FieldSpec
 // The 20 numeric fields and the closing-month box of pnlMain in Tab order.
 // The closing-month box is the entry named cbVDPClosingMonth; its kind is
 // meaningless.
-std::span<const FieldSpec> worksheetFields();
+std::span<const WorksheetField> worksheetFields();
 
 inline constexpr char closingMonthBoxName[] = "cbVDPClosingMonth";
