@@ -16,8 +16,7 @@ MonthBox::MonthBox(QWidget *parent)
     setMaxVisibleItems(12);
     for (const char *name : ClosingMonthNames())
         addItem(QString::fromLatin1(name));
-    setCurrentIndex(6);
-    setEditText(QStringLiteral("July"));
+    setCurrentIndex(6); // "July"
 }
 
 void MonthBox::focusOutEvent(QFocusEvent *event)
