@@ -18,7 +18,6 @@ class TfrmMain : public QMainWindow
 
 public:
     static constexpr char caption[] = "Vendalo, 2.2.10";
-    static constexpr int helpContext = 5;
     static constexpr int firstRunHelpTopic = 10000;
 
     explicit TfrmMain(QWidget *parent = nullptr);

@@ -185,8 +185,8 @@ ValueFile::ValueFile(QString path, QLocale locale)
 
 StoredValues ValueFile::load(const StoredValues &defaults) const
 {
-    IniFile::LoadStatus status;
-    const IniFile ini = IniFile::load(m_path, &status);
+    // Whatever went wrong with the file, every key then takes its default.
+    const IniFile ini = IniFile::load(m_path);
     const QLocale locale = readingLocale(m_locale);
     StoredValues values;
     for (const ValueKey &key : keys) {

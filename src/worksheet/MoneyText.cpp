@@ -129,7 +129,7 @@ QString GeneralNumberText(double value, int significantDigits, int exponentDigit
 {
     if (!std::isfinite(value))
         return locale.toString(value);
-    Decimal rounded = roundDecimal(value, significantDigits, 400);
+    const Decimal rounded = roundDecimal(value, significantDigits, 400);
     if (rounded.isZero())
         return QStringLiteral("0");
     if (rounded.exponent < -5 || rounded.integerDigits() > significantDigits)
