@@ -9,7 +9,8 @@ PACKAGES=(
     cmake ninja-build g++ ccache
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6sql6-sqlite
     fonts-liberation2 fonts-dejavu-core xdg-utils
-    xvfb xauth xdotool
+    libqt6svg6 locales
+    xvfb xauth xdotool poppler-utils
 )
 
 ensure_packages() {

@@ -1,9 +1,12 @@
 #include "Platform.h"
 
+#include <QApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QUrl>
 
 namespace platform {
 namespace {
@@ -26,7 +29,47 @@ ScreenWidthFn &screenWidthProvider()
     return fn;
 }
 
+OpenUrlFn &openUrlHandler()
+{
+    static OpenUrlFn fn;
+    return fn;
+}
+
+BeepFn &beepHandler()
+{
+    static BeepFn fn;
+    return fn;
+}
+
 } // namespace
+
+bool openUrl(const QString &address)
+{
+    if (openUrlHandler())
+        return openUrlHandler()(address);
+    const QUrl url = address.contains(QLatin1String("://")) || address.startsWith(QLatin1String("mailto:"))
+                         ? QUrl(address)
+                         : QUrl::fromLocalFile(address);
+    return url.isValid() && QDesktopServices::openUrl(url);
+}
+
+void setOpenUrlHandler(OpenUrlFn handler)
+{
+    openUrlHandler() = std::move(handler);
+}
+
+void beep()
+{
+    if (beepHandler())
+        beepHandler()();
+    else
+        QApplication::beep();
+}
+
+void setBeepHandler(BeepFn handler)
+{
+    beepHandler() = std::move(handler);
+}
 
 void showInformation(QWidget *parent, const QString &text)
 {

@@ -27,6 +27,17 @@ using ScreenWidthFn = std::function<int()>;
 int primaryScreenWidth();
 void setScreenWidthProvider(ScreenWidthFn provider); // empty restores the real screen
 
+// Asks the desktop to open `address` (a web page, a mail link or a local
+// file) in the program the user chose for it. False when nothing took it.
+using OpenUrlFn = std::function<bool(const QString &address)>;
+bool openUrl(const QString &address);
+void setOpenUrlHandler(OpenUrlFn handler); // empty restores the desktop's own
+
+// The default system beep.
+using BeepFn = std::function<void()>;
+void beep();
+void setBeepHandler(BeepFn handler); // empty restores the real beep
+
 // The folder under which the program keeps its value file, without a trailing
 // separator: $XDG_CONFIG_HOME, else ~/.config. Read per user on purpose: a
 // folder shared by all users would let one user rewrite another's figures.
