@@ -1,9 +1,8 @@
 #include "MoneyText.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
@@ -29,10 +28,15 @@ Decimal roundDecimal(double value, int significantDigits, int maxDecimals)
     if (value == 0)
         return d;
 
+    // The digits and exponent come from to_chars, which knows nothing of the
+    // C library's locale: under de_DE, printf would write "2,128..." here.
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%.60e", std::fabs(value));
-    const char *e = std::strchr(buffer, 'e');
-    const int exponent = std::atoi(e + 1);
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value),
+                                       std::chars_format::scientific, 60);
+    const char *end = written.ptr;
+    const char *e = std::find(static_cast<const char *>(buffer), end, 'e');
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), end, exponent);
     QByteArray all;
     all.reserve(64);
     for (const char *p = buffer; p != e; ++p) {
@@ -74,14 +78,22 @@ double toDouble(const Decimal &d)
         return 0.0;
     QByteArray text = d.negative ? QByteArray("-") : QByteArray();
     text += "0." + d.digits + 'e' + QByteArray::number(d.exponent + 1);
-    return std::strtod(text.constData(), nullptr);
+    double value = 0;
+    std::from_chars(text.constData(), text.constData() + text.size(), value);
+    return value;
 }
 
-QString scientificText(const Decimal &d, int exponentDigits, const QLocale &locale)
+QString minusText(MinusSign sign, const QLocale &locale)
+{
+    return sign == MinusSign::Plain ? QStringLiteral("-") : locale.negativeSign();
+}
+
+QString scientificText(const Decimal &d, int exponentDigits, const QLocale &locale,
+                       MinusSign sign = MinusSign::Locale)
 {
     QString text;
     if (d.negative)
-        text += locale.negativeSign();
+        text += minusText(sign, locale);
     text += QLatin1Char(d.digits.at(0));
     if (d.digits.size() > 1)
         text += locale.decimalPoint() + QString::fromLatin1(d.digits.mid(1));
@@ -91,11 +103,11 @@ QString scientificText(const Decimal &d, int exponentDigits, const QLocale &loca
     return text;
 }
 
-QString plainText(const Decimal &d, const QLocale &locale)
+QString plainText(const Decimal &d, const QLocale &locale, MinusSign sign)
 {
     QString text;
     if (d.negative)
-        text += locale.negativeSign();
+        text += minusText(sign, locale);
     const QString digits = QString::fromLatin1(d.digits);
     if (d.exponent < 0) {
         text += QLatin1Char('0') + locale.decimalPoint() +
@@ -125,7 +137,7 @@ QString currencyText(double value, int decimals, const QLocale &locale)
 } // namespace
 
 QString GeneralNumberText(double value, int significantDigits, int exponentDigits,
-                          const QLocale &locale)
+                          const QLocale &locale, MinusSign sign)
 {
     if (!std::isfinite(value))
         return locale.toString(value);
@@ -133,8 +145,8 @@ QString GeneralNumberText(double value, int significantDigits, int exponentDigit
     if (rounded.isZero())
         return QStringLiteral("0");
     if (rounded.exponent < -5 || rounded.integerDigits() > significantDigits)
-        return scientificText(rounded, exponentDigits, locale);
-    return plainText(rounded, locale);
+        return scientificText(rounded, exponentDigits, locale, sign);
+    return plainText(rounded, locale, sign);
 }
 
 QString MoneyToText(double value, const QLocale &locale)

@@ -15,10 +15,15 @@ QString WholeMoneyToText(double value, const QLocale &locale = QLocale());
 // The shortest number text followed by "%": 6.125 gives "6.125%".
 QString PercentToText(double value, const QLocale &locale = QLocale());
 
+// Where a text is only shown, the locale's own negative sign is right; where
+// it is read back, a plain "-" is safer: under he_IL and the Arabic locales
+// the locale's sign carries invisible direction marks.
+enum class MinusSign { Locale, Plain };
+
 // The general number form: rounded to `significantDigits`, no trailing
 // zeros, no grouping, the locale's decimal separator; scientific notation
 // ("1.5E-006") when a non-zero value is below 0.00001 in magnitude or has
 // more integer digits than `significantDigits`, the exponent padded to at
 // least `exponentDigits` digits.
 QString GeneralNumberText(double value, int significantDigits, int exponentDigits,
-                          const QLocale &locale = QLocale());
+                          const QLocale &locale = QLocale(), MinusSign sign = MinusSign::Locale);

@@ -1,5 +1,6 @@
 #include "MonthBox.h"
 
+#include "FieldExit.h"
 #include "SaleCalculation.h"
 
 #include <QFocusEvent>
@@ -22,7 +23,7 @@ MonthBox::MonthBox(QWidget *parent)
 void MonthBox::focusOutEvent(QFocusEvent *event)
 {
     QComboBox::focusOutEvent(event);
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    if (!isFieldExit(*event))
         return;
     Q_EMIT exited();
 }

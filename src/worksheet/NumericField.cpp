@@ -1,6 +1,9 @@
 #include "NumericField.h"
 
+#include "FieldExit.h"
+
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QValidator>
 
 #include <cmath>
@@ -81,9 +84,12 @@ bool split(const QString &text, const Mask &mask, const Separators &sep, bool *n
             continue;
         }
         const QChar c = text.at(i);
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+        // Digits of any script count: under ar_EG the program itself writes
+        // Arabic-Indic ones, and the user types what the program shows.
+        const int digit = c.digitValue();
+        if (digit < 0 || digit > 9)
             return false;
-        (*hasPoint ? fraction : integer)->append(c);
+        (*hasPoint ? fraction : integer)->append(QLatin1Char(char('0' + digit)));
         ++i;
     }
     return true;
@@ -103,6 +109,7 @@ public:
 
     State validate(QString &input, int &) const override
     {
+        input = NumericField::normalizedText(input, locale());
         if (m_kind == NumericField::Kind::Months && input.size() > m_mask.integerDigits)
             return Invalid;
         bool negative, hasPoint;
@@ -126,6 +133,30 @@ private:
 const QColor activeCaption(0, 84, 227);
 
 } // namespace
+
+QString NumericField::normalizedText(const QString &text, const QLocale &locale)
+{
+    const Separators sep = separatorsOf(locale);
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.category() == QChar::Other_Format)
+            continue; // direction marks
+        if (i == 0 && c != QLatin1Char('-') && !sep.minus.isEmpty() &&
+            QStringView(text).startsWith(sep.minus)) {
+            out += QLatin1Char('-');
+            i += sep.minus.size() - 1;
+            continue;
+        }
+        const int digit = c.digitValue();
+        if (digit >= 0 && digit <= 9 && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+            out += QLatin1Char(char('0' + digit));
+        else
+            out += c;
+    }
+    return out;
+}
 
 NumericField::NumericField(Kind kind, QWidget *parent)
     : QLineEdit(parent)
@@ -233,11 +264,27 @@ void NumericField::setValue(double v)
     setError(!parse(m_kind, text, locale(), &check));
 }
 
+void NumericField::keyPressEvent(QKeyEvent *event)
+{
+    // The keypad's decimal key types the decimal separator of the user's
+    // settings, whatever the keyboard layout puts on it: under de_DE a "."
+    // would be taken as a thousands separator, and 6.875 would become 6875.
+    const bool keypadDecimal = (event->modifiers() & Qt::KeypadModifier) &&
+                               (event->key() == Qt::Key_Period || event->key() == Qt::Key_Comma);
+    if (keypadDecimal && m_kind != Kind::Months) {
+        QKeyEvent decimal(event->type(), event->key(), event->modifiers(), locale().decimalPoint(),
+                          event->isAutoRepeat(), ushort(event->count()));
+        QLineEdit::keyPressEvent(&decimal);
+        event->setAccepted(decimal.isAccepted());
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
 void NumericField::focusOutEvent(QFocusEvent *event)
 {
     QLineEdit::focusOutEvent(event);
-    // A menu popping up or another window taking over does not leave the field.
-    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::ActiveWindowFocusReason)
+    if (!isFieldExit(*event))
         return;
     double v;
     if (parse(m_kind, text(), locale(), &v))

@@ -45,10 +45,15 @@ public:
     // cannot accept it.
     static bool parse(Kind kind, const QString &text, const QLocale &locale, double *value);
 
+    // `text` as the field shows it: digits of any script as 0-9, the
+    // locale's minus sign as "-", direction marks dropped.
+    static QString normalizedText(const QString &text, const QLocale &locale);
+
 Q_SIGNALS:
     void exited();
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void focusOutEvent(QFocusEvent *event) override;
     void changeEvent(QEvent *event) override;
 

@@ -28,32 +28,31 @@ ResultsGrid::ResultsGrid(QWidget *parent)
     cellFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")});
     cellFont.setPixelSize(11);
     setFont(cellFont);
-    QFont headerFont = cellFont;
-    headerFont.setBold(true);
-
-    for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c) {
-            auto *item = new QTableWidgetItem;
-            item->setFlags(Qt::ItemIsEnabled);
-            if (r == 0) {
-                item->setText(headerText(c));
-                item->setFont(headerFont);
-                item->setBackground(palette().button());
-            }
-            setItem(r, c, item);
-        }
-    }
     prepare();
 }
 
 void ResultsGrid::prepare()
 {
     setRowCount(rows);
-    setCurrentCell(0, 0);
+    QFont headerFont = font();
+    headerFont.setBold(true);
     for (int r = 0; r < rows; ++r) {
-        for (int c = 0; c < columns; ++c)
-            item(r, c)->setTextAlignment(Qt::AlignCenter);
+        for (int c = 0; c < columns; ++c) {
+            QTableWidgetItem *cell = item(r, c);
+            if (!cell) {
+                cell = new QTableWidgetItem;
+                cell->setFlags(Qt::ItemIsEnabled);
+                if (r == 0) {
+                    cell->setText(headerText(c));
+                    cell->setFont(headerFont);
+                    cell->setBackground(palette().button());
+                }
+                setItem(r, c, cell);
+            }
+            cell->setTextAlignment(Qt::AlignCenter);
+        }
     }
+    setCurrentCell(0, 0);
     for (int c = 0; c < columns; ++c)
         setColumnWidth(c, standardColumnWidth(c));
 }

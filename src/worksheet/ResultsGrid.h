@@ -14,7 +14,8 @@ public:
 
     explicit ResultsGrid(QWidget *parent = nullptr);
 
-    // Rows, current cell at the top-left header cell, every cell centred,
+    // Rows (with their cells, should any be missing), current cell at the
+    // top-left header cell, every cell centred,
     // the column widths. Done when the window is made and on every recalculation.
     void prepare();
     void setCellText(int row, int column, const QString &text);

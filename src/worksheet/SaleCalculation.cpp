@@ -35,32 +35,49 @@ SaleCharges CalculateCharges(const SaleInputs &in)
     return out;
 }
 
-SaleTotals CalculateTotals(const SaleInputs &in, double pi, const SaleCharges &charges)
+double CarryingCosts(const SaleInputs &in, double pi)
 {
     FloatingPointCheck fp;
-    SaleTotals out;
-    out.carryingCosts =
+    const double costs =
         in.insurance / 12 + pi + in.hoaDues / 12 + in.propertyTaxes / 12 + in.monthlyUtilities;
-    out.transactionCosts = charges.transferTaxesDue + in.prepaymentPenalty + charges.commission +
-                           in.otherCommission + charges.propertyTaxesDue + in.otherFees;
-    fp.check(out);
-    return out;
+    fp.check(costs);
+    return costs;
+}
+
+double TransactionCosts(const SaleInputs &in, const SaleCharges &charges)
+{
+    FloatingPointCheck fp;
+    const double costs = charges.transferTaxesDue + in.prepaymentPenalty + charges.commission +
+                         in.otherCommission + charges.propertyTaxesDue + in.otherFees;
+    fp.check(costs);
+    return costs;
+}
+
+SaleTotals CalculateTotals(const SaleInputs &in, double pi, const SaleCharges &charges)
+{
+    return {CarryingCosts(in, pi), TransactionCosts(in, charges)};
+}
+
+ProceedsRow CalculateGridRow(const SaleInputs &in, double netProceeds, double carryingCosts,
+                             int j)
+{
+    FloatingPointCheck fp;
+    ProceedsRow row;
+    const double drop = j * in.spread;
+    row[0] = in.salesPrice - drop;
+    row[1] = netProceeds - drop;
+    row[2] = (netProceeds - drop) - carryingCosts;
+    for (int i = 3; i < gridColumns; ++i)
+        row[i] = (netProceeds - drop) - (i - 1) * carryingCosts;
+    fp.check(row);
+    return row;
 }
 
 ProceedsGrid CalculateGrid(const SaleInputs &in, double netProceeds, double carryingCosts)
 {
-    FloatingPointCheck fp;
     ProceedsGrid grid;
-    for (int j = 0; j < gridPriceRows; ++j) {
-        const double drop = j * in.spread;
-        auto &row = grid[j];
-        row[0] = in.salesPrice - drop;
-        row[1] = netProceeds - drop;
-        row[2] = (netProceeds - drop) - carryingCosts;
-        for (int i = 3; i < gridColumns; ++i)
-            row[i] = (netProceeds - drop) - (i - 1) * carryingCosts;
-    }
-    fp.check(grid);
+    for (int j = 0; j < gridPriceRows; ++j)
+        grid[j] = CalculateGridRow(in, netProceeds, carryingCosts, j);
     return grid;
 }
 

@@ -48,17 +48,26 @@ inline constexpr int gridColumns = 14;
 // Row j: the sales price lowered by j intervals; column 0 the price, column 1
 // the proceeds on selling at once, column i the proceeds after i - 1 months of
 // carrying costs.
-using ProceedsGrid = std::array<std::array<double, gridColumns>, gridPriceRows>;
+using ProceedsRow = std::array<double, gridColumns>;
+using ProceedsGrid = std::array<ProceedsRow, gridPriceRows>;
 
 // The level payment that repays `principal` in `months` payments at
 // `monthlyRate` (a fraction: 6 % a year is 0.005). A term of 0 pays nothing,
 // a rate of exactly 0 pays principal / months.
 //
-// This and the three below raise FloatingPointError when their arithmetic
+// This and the stages below raise FloatingPointError when their arithmetic
 // overflows, divides by zero or is invalid. The worksheet writes the result of
-// each before it calls the next, so a fault leaves the earlier results shown.
+// each stage before it calls the next, so a fault leaves the earlier results
+// shown: the payment, the charges, the carrying costs, the transaction costs,
+// then the grid row by row.
 double MonthlyPayment(int months, double monthlyRate, double principal);
 SaleCharges CalculateCharges(const SaleInputs &in);
+double CarryingCosts(const SaleInputs &in, double monthlyPayment);
+double TransactionCosts(const SaleInputs &in, const SaleCharges &charges);
+// Row j (0 to 3) of the grid: the desired price lowered by j intervals.
+ProceedsRow CalculateGridRow(const SaleInputs &in, double netProceeds, double carryingCosts, int j);
+
+// The stages above in one go, for callers that need no partial results.
 SaleTotals CalculateTotals(const SaleInputs &in, double monthlyPayment, const SaleCharges &charges);
 ProceedsGrid CalculateGrid(const SaleInputs &in, double netProceeds, double carryingCosts);
 

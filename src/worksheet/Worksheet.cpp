@@ -216,16 +216,16 @@ void Worksheet::CalcVDP(QObject *sender)
     field(u"edtVDPPropertyTaxesPaid")->setValue(charges.propertyTaxesDue);
     field(u"edtVDPTransferTaxesPaid")->setValue(charges.transferTaxesDue);
 
-    const SaleTotals totals = CalculateTotals(in, pi, charges);
-    m_carryingCosts->setText(MoneyToText(totals.carryingCosts));
-    m_closingCosts->setText(MoneyToText(totals.transactionCosts));
+    const double carrying = CarryingCosts(in, pi);
+    m_carryingCosts->setText(MoneyToText(carrying));
+    m_closingCosts->setText(MoneyToText(TransactionCosts(in, charges)));
 
     m_grid->prepare();
     in.spread = value("edtSpread");
-    const ProceedsGrid grid = CalculateGrid(in, charges.netProceeds, totals.carryingCosts);
     for (int j = 0; j < gridPriceRows; ++j) {
+        const ProceedsRow row = CalculateGridRow(in, charges.netProceeds, carrying, j);
         for (int i = 0; i < gridColumns; ++i)
-            m_grid->setCellText(j + 1, i, WholeMoneyToText(grid[j][i]));
+            m_grid->setCellText(j + 1, i, WholeMoneyToText(row[i]));
     }
 }
 

@@ -1,6 +1,8 @@
 #include "NumericField.h"
 
 #include <QApplication>
+#include <QMainWindow>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
@@ -21,6 +23,9 @@ private Q_SLOTS:
     void setFromCode();
     void colours();
     void windowDeactivationIsNotLeaving();
+    void keypadDecimalKey_data();
+    void keypadDecimalKey();
+    void altToMenuBarIsNotLeaving();
 
 private:
     // A window with the field under test and a second field to move to.
@@ -93,6 +98,12 @@ void TestNumericField::typed_data()
     QTest::newRow("sv negative") << Kind::Money << "sv_SE" << "-4000" << "-4\u00a0000,00" << -4000.0 << false;
     QTest::newRow("sv own minus") << Kind::Money << "sv_SE" << "\u22124000" << "-4\u00a0000,00" << -4000.0 << false;
     QTest::newRow("sv negative term") << Kind::Months << "sv_SE" << "-12" << "-12" << -12.0 << false;
+    // Egypt's settings write Arabic-Indic digits and separators; typed, they are
+    // taken and shown as the field shows every number.
+    QTest::newRow("ar own digits") << Kind::Money << "ar_EG" << "٣١٠٠٠٠" << "310٬000٫00" << 310000.0 << false;
+    QTest::newRow("ar own decimal") << Kind::Percent << "ar_EG" << "٦٫٨٧٥" << "6٫8750" << 6.875 << false;
+    QTest::newRow("ar own digits in the term") << Kind::Months << "ar_EG" << "٣٦٠" << "360" << 360.0 << false;
+    QTest::newRow("fa own digits") << Kind::Money << "fa_IR" << "۱۲۵۰" << "1٬250٫00" << 1250.0 << false;
     // clang-format on
 }
 
@@ -210,6 +221,73 @@ void TestNumericField::windowDeactivationIsNotLeaving()
     QVERIFY(QTest::qWaitForWindowActive(&form->window));
     form->next->setFocus(Qt::TabFocusReason);
     QCOMPARE(exited.size(), 1);
+}
+
+void TestNumericField::keypadDecimalKey_data()
+{
+    QTest::addColumn<Kind>("kind");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<Qt::Key>("key"); // what the keyboard layout puts on the keypad's decimal key
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+
+    QTest::newRow("de rate, point on the key") << Kind::Percent << "de_DE" << Qt::Key_Period << "6,8750" << 6.875;
+    QTest::newRow("de rate, comma on the key") << Kind::Percent << "de_DE" << Qt::Key_Comma << "6,8750" << 6.875;
+    QTest::newRow("de money") << Kind::Money << "de_DE" << Qt::Key_Period << "6,87" << 6.87;
+    QTest::newRow("en rate") << Kind::Percent << "en_US" << Qt::Key_Period << "6.8750" << 6.875;
+    QTest::newRow("en rate, comma on the key") << Kind::Percent << "en_US" << Qt::Key_Comma << "6.8750" << 6.875;
+}
+
+void TestNumericField::keypadDecimalKey()
+{
+    QFETCH(Kind, kind);
+    QFETCH(QString, locale);
+    QFETCH(Qt::Key, key);
+
+    auto form = makeForm(kind, locale);
+    QVERIFY(form);
+    form->field->setFocus(Qt::TabFocusReason);
+    form->field->selectAll();
+    const auto keypad = [&](Qt::Key k, const QString &text) {
+        QTest::sendKeyEvent(QTest::Click, form->field, k, text, Qt::KeypadModifier);
+    };
+    keypad(Qt::Key_6, QStringLiteral("6"));
+    keypad(key, key == Qt::Key_Period ? QStringLiteral(".") : QStringLiteral(","));
+    for (const char *digit : {"8", "7", "5"})
+        keypad(Qt::Key(Qt::Key_0 + digit[0] - '0'), QLatin1StringView(digit));
+    QTest::keyClick(form->field, Qt::Key_Tab);
+    QTEST(form->field->text(), "text");
+    QTEST(form->field->value(), "value");
+}
+
+// Where Alt hands the keyboard to the menu bar, the user has not left the
+// field: nothing may recalculate, and coming back by Escape neither.
+void TestNumericField::altToMenuBarIsNotLeaving()
+{
+    QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    QMainWindow window;
+    QMenu *menu = window.menuBar()->addMenu(QStringLiteral("&File"));
+    menu->addAction(QStringLiteral("E&xit"));
+    auto *field = new NumericField(Kind::Money);
+    window.setCentralWidget(field);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    field->setFocus(Qt::TabFocusReason);
+    QSignalSpy exited(field, &NumericField::exited);
+
+    // What QMenuBar does when Alt is pressed and released alone; whether the
+    // current style lets Alt do it is the style's business.
+    window.menuBar()->setFocus(Qt::MenuBarFocusReason);
+    QVERIFY(window.menuBar()->hasFocus());
+    QCOMPARE(exited.size(), 0);
+    field->setFocus(Qt::MenuBarFocusReason);
+    QCOMPARE(exited.size(), 0);
+
+    QTest::keyClick(field, Qt::Key_Alt);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QCOMPARE(exited.size(), 0);
+    QCOMPARE(QApplication::focusWidget(), field);
 }
 
 QTEST_MAIN(TestNumericField)

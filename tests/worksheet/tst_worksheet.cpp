@@ -8,10 +8,14 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <cmath>
+
+// Values set into fields by object name.
+using Figures = QList<std::pair<QString, double>>;
 
 class TestWorksheet : public QObject
 {
@@ -22,6 +26,7 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
+    void workedExampleTyped_data();
     void workedExampleTyped();
     void tabCycle();
     void controlsAreLaidOut();
@@ -34,6 +39,7 @@ private Q_SLOTS:
     void termAndRateEdgeCases_data();
     void termAndRateEdgeCases();
     void floatingPointFaultStopsRecalculation();
+    void faultInLaterStageKeepsEarlierResults_data();
     void faultInLaterStageKeepsEarlierResults();
     void leavingMonthBoxWithNonMonthGivesJanuary();
     void failedRecalculationIsHandedOn();
@@ -47,7 +53,9 @@ private:
     }
     void type(const char *name, const QString &keys);
     void leaveBy(const char *name); // mouse-focus another field
-    void enterWorkedExample();
+    // The worked example's 17 entries and the month box (an empty entry), in Tab order;
+    // none given: typed as plain digits.
+    void enterWorkedExample(const QStringList &keys = {});
 
     std::unique_ptr<Worksheet> m_sheet;
 };
@@ -83,58 +91,100 @@ void TestWorksheet::leaveBy(const char *name)
     field(name)->setFocus(Qt::MouseFocusReason);
 }
 
-void TestWorksheet::enterWorkedExample()
+void TestWorksheet::enterWorkedExample(const QStringList &keys)
 {
     // Typed into the fields one after the other in Tab order, the way a user does.
-    const std::pair<const char *, const char *> entries[] = {
-        {"edtVDPOriginalLoanAmount", "235000"}, {"edtVDPOriginalTerm", "360"},
-        {"edtVDPOriginalInterestRate", "6"},    {"edtVDPDesiredSalesPrice", "258000"},
-        {"edtVDPFirstLoanBalance", "228000"},   {"edtVDPSecondLoanBalance", "0"},
-        {"edtVDPOtherLoans", "0"},              {"edtVDPPropertyTaxes", "1200"},
-        {"edtVDPInsurance", "1800"},            {"edtVDPAnnualHOADues", "1200"},
-        {"edtVDPMonthlyUtilities", "370"},
+    static const char *const names[] = {
+        "edtVDPOriginalLoanAmount", "edtVDPOriginalTerm",     "edtVDPOriginalInterestRate",
+        "edtVDPDesiredSalesPrice",  "edtVDPFirstLoanBalance", "edtVDPSecondLoanBalance",
+        "edtVDPOtherLoans",         "edtVDPPropertyTaxes",    "edtVDPInsurance",
+        "edtVDPAnnualHOADues",      "edtVDPMonthlyUtilities", nullptr, // the month box
+        "edtVDPTransferTaxPercent", "edtVDPPrepaymentPenalty", "edtVDPSalesCommissionPercent",
+        "edtVDPOtherSalesCommission", "edtVDPOtherFees",      "edtSpread",
     };
+    static const QStringList plain = {"235000", "360", "6",    "258000", "228000", "0",
+                                      "0",      "1200", "1800", "1200",  "370",    QString(),
+                                      "0",      "0",   "6",    "0",      "50",     "4000"};
+    const QStringList &typed = keys.isEmpty() ? plain : keys;
+    QCOMPARE(typed.size(), qsizetype(std::size(names)));
     // The loan amount field has the focus since the window opened.
     QCOMPARE(QApplication::focusWidget(), field("edtVDPOriginalLoanAmount"));
     field("edtVDPOriginalLoanAmount")->selectAll();
-    for (auto [name, keys] : entries) {
-        QCOMPARE(QApplication::focusWidget(), field(name));
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(keys));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    }
-    // The closing-month box already reads "July".
-    QCOMPARE(m_sheet->closingMonthBox()->currentText(), QStringLiteral("July"));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    const std::pair<const char *, const char *> rest[] = {
-        {"edtVDPTransferTaxPercent", "0"},   {"edtVDPPrepaymentPenalty", "0"},
-        {"edtVDPSalesCommissionPercent", "6"}, {"edtVDPOtherSalesCommission", "0"},
-        {"edtVDPOtherFees", "50"},           {"edtSpread", "4000"},
-    };
-    for (auto [name, keys] : rest) {
-        QCOMPARE(QApplication::focusWidget(), field(name));
-        QTest::keyClicks(QApplication::focusWidget(), QString::fromLatin1(keys));
+    for (size_t i = 0; i < std::size(names); ++i) {
+        if (names[i]) {
+            QCOMPARE(QApplication::focusWidget(), field(names[i]));
+            QTest::keyClicks(QApplication::focusWidget(), typed[i]);
+        } else {
+            // The closing-month box already reads "July".
+            QCOMPARE(QApplication::focusWidget(), m_sheet->closingMonthBox());
+            QCOMPARE(m_sheet->closingMonthBox()->currentText(), QStringLiteral("July"));
+        }
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
 }
 
+void TestWorksheet::workedExampleTyped_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("keys");
+    QTest::addColumn<QStringList>("fields"); // payment, commission, prorated taxes, transfer taxes
+    QTest::addColumn<QStringList>("labels");
+
+    QTest::newRow("en_US") << "en_US" << QStringList()
+                           << QStringList{"1,408.94", "15,480.00", "700.00", "0.00"}
+                           << QStringList{"$2,128.94", "$16,230.00"};
+    // Decimal commas and grouping dots, as a German user types them.
+    QTest::newRow("de_DE") << "de_DE"
+                           << QStringList{"235000,00", "360", "6,0000", "258.000", "228000",
+                                          "0",         "0",   "1200",   "1800",    "1200,00",
+                                          "370",       {},    "0,0",    "0",       "6",
+                                          "0",         "50",  "4.000"}
+                           << QStringList{"1.408,94", "15.480,00", "700,00", "0,00"}
+                           << QStringList{"2.128,94\u00a0€", "16.230,00\u00a0€"};
+}
+
 void TestWorksheet::workedExampleTyped()
 {
-    enterWorkedExample();
+    QFETCH(QString, locale);
+    QFETCH(QStringList, keys);
+    QFETCH(QStringList, fields);
+    QFETCH(QStringList, labels);
+    const QLocale l(locale);
+    m_sheet.reset();
+    QLocale::setDefault(l);
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); });
+    init();
 
-    QCOMPARE(field("edtVDPOriginalPI")->text(), QStringLiteral("1,408.94"));
-    QCOMPARE(field("edtVDPSalesCommission")->text(), QStringLiteral("15,480.00"));
-    QCOMPARE(field("edtVDPPropertyTaxesPaid")->text(), QStringLiteral("700.00"));
-    QCOMPARE(field("edtVDPTransferTaxesPaid")->text(), QStringLiteral("0.00"));
-    QCOMPARE(m_sheet->carryingCostsLabel()->text(), QStringLiteral("$2,128.94"));
-    QCOMPARE(m_sheet->closingCostsLabel()->text(), QStringLiteral("$16,230.00"));
+    enterWorkedExample(keys);
 
-    // The columns printed in the worked example, as printed.
+    QCOMPARE(field("edtVDPOriginalPI")->text(), fields[0]);
+    QCOMPARE(field("edtVDPSalesCommission")->text(), fields[1]);
+    QCOMPARE(field("edtVDPPropertyTaxesPaid")->text(), fields[2]);
+    QCOMPARE(field("edtVDPTransferTaxesPaid")->text(), fields[3]);
+    QCOMPARE(m_sheet->carryingCostsLabel()->text(), labels[0]);
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), labels[1]);
+
+    // The columns printed in the worked example.
     const int printed[] = {0, 1, 2, 3, 7, 8, 13};
-    const char *table[4][7] = {
-        {"$258,000", "$13,770", "$11,641", "$9,512", "$996", "($1,133)", "($11,777)"},
-        {"$254,000", "$9,770", "$7,641", "$5,512", "($3,004)", "($5,133)", "($15,777)"},
-        {"$250,000", "$5,770", "$3,641", "$1,512", "($7,004)", "($9,133)", "($19,777)"},
-        {"$246,000", "$1,770", "($359)", "($2,488)", "($11,004)", "($13,133)", "($23,777)"},
+    const int table[4][7] = {
+        {258000, 13770, 11641, 9512, 996, -1133, -11777},
+        {254000, 9770, 7641, 5512, -3004, -5133, -15777},
+        {250000, 5770, 3641, 1512, -7004, -9133, -19777},
+        {246000, 1770, -359, -2488, -11004, -13133, -23777},
+    };
+    // Written by hand for the two locales, not through the money forms.
+    const auto written = [&](int amount) {
+        const QString digits = QString::number(std::abs(amount));
+        QString grouped;
+        const QString group = locale == u"de_DE" ? QStringLiteral(".") : QStringLiteral(",");
+        for (qsizetype i = 0; i < digits.size(); ++i) {
+            if (i > 0 && (digits.size() - i) % 3 == 0)
+                grouped += group;
+            grouped += digits[i];
+        }
+        if (locale == u"de_DE")
+            return (amount < 0 ? QStringLiteral("-") : QString()) + grouped + QStringLiteral("\u00a0€");
+        return amount < 0 ? QStringLiteral("($%1)").arg(grouped) : QStringLiteral("$%1").arg(grouped);
     };
     // The other columns from the formulas: each month on the market costs one
     // month of carrying costs.
@@ -146,11 +196,9 @@ void TestWorksheet::workedExampleTyped()
         const double proceeds = 13770 - (row - 1) * 4000.0;
         for (int col = 0; col < 14; ++col) {
             const auto at = std::find(std::begin(printed), std::end(printed), col);
-            QString expected;
-            if (at != std::end(printed))
-                expected = QString::fromUtf8(table[row - 1][at - std::begin(printed)]);
-            else
-                expected = WholeMoneyToText(proceeds - (col - 1) * k);
+            const QString expected = at != std::end(printed)
+                                         ? written(table[row - 1][at - std::begin(printed)])
+                                         : WholeMoneyToText(proceeds - (col - 1) * k, l);
             QVERIFY2(grid->cellText(row, col) == expected,
                      qPrintable(QStringLiteral("row %1 column %2: %3, expected %4")
                                     .arg(row).arg(col).arg(grid->cellText(row, col), expected)));
@@ -347,19 +395,52 @@ void TestWorksheet::floatingPointFaultStopsRecalculation()
     QVERIFY(field("edtVDPOriginalPI")->value() > 2000);
 }
 
+void TestWorksheet::faultInLaterStageKeepsEarlierResults_data()
+{
+    QTest::addColumn<Figures>("figures");
+    QTest::addColumn<bool>("carryingShown");    // the new carrying costs reach their label
+    QTest::addColumn<int>("gridRowsWritten");   // data rows rewritten before the fault
+
+    // Figures no mask lets anybody type, but a hand-edited value file can hold.
+    using F = Figures;
+    QTest::newRow("carrying costs overflow")
+        << F{{"edtVDPPropertyTaxes", 1.7e308}, {"edtVDPMonthlyUtilities", 1.7e308}} << false << 0;
+    // The transfer taxes and the penalty each fit, and so do the net proceeds, whose sum
+    // pairs the transfer taxes with the (negative) prorated taxes; the transaction costs,
+    // summed from the left, do not.
+    QTest::newRow("transaction costs overflow")
+        << F{{"edtVDPDesiredSalesPrice", 1e308}, {"edtVDPTransferTaxPercent", 100},
+             {"edtVDPSalesCommissionPercent", 0}, {"edtVDPPrepaymentPenalty", 1e308},
+             {"edtVDPPropertyTaxes", -1.7e308}}
+        << true << 0;
+    QTest::newRow("third grid row overflows")
+        << F{{"edtSpread", 1.7e308}, {"edtVDPMonthlyUtilities", 470}} << true << 2;
+}
+
 void TestWorksheet::faultInLaterStageKeepsEarlierResults()
 {
+    QFETCH(Figures, figures);
+    QFETCH(bool, carryingShown);
+    QFETCH(int, gridRowsWritten);
+
     enterWorkedExample();
-    const QString costs = m_sheet->carryingCostsLabel()->text();
-    const QString cell = m_sheet->grid()->cellText(1, 1);
-    // Figures no mask lets anybody type, but a hand-edited value file can hold.
-    field("edtVDPPropertyTaxes")->setValue(1.7e308);
-    field("edtVDPMonthlyUtilities")->setValue(1.7e308);
+    const QString carrying = m_sheet->carryingCostsLabel()->text();
+    const QString closing = m_sheet->closingCostsLabel()->text();
+    ResultsGrid *grid = m_sheet->grid();
+    QStringList cells;
+    for (int row = 1; row <= 4; ++row)
+        cells << grid->cellText(row, 0);
+
+    for (const auto &[name, value] : figures)
+        m_sheet->field(name)->setValue(value);
     QVERIFY_THROWS_EXCEPTION(FloatingPointError, m_sheet->CalcVDP(nullptr));
-    // The commission and taxes were written before the carrying costs overflowed.
-    QCOMPARE(field("edtVDPPropertyTaxesPaid")->value(), 7 * (1.7e308 / 12));
-    QCOMPARE(m_sheet->carryingCostsLabel()->text(), costs);
-    QCOMPARE(m_sheet->grid()->cellText(1, 1), cell);
+
+    QCOMPARE(m_sheet->carryingCostsLabel()->text() != carrying, carryingShown);
+    QCOMPARE(m_sheet->closingCostsLabel()->text(), closing);
+    for (int row = 2; row <= 4; ++row) {
+        QVERIFY2((grid->cellText(row, 0) != cells[row - 1]) == (row <= gridRowsWritten),
+                 qPrintable(QStringLiteral("row %1: %2").arg(row).arg(grid->cellText(row, 0))));
+    }
 }
 
 void TestWorksheet::leavingMonthBoxWithNonMonthGivesJanuary()
@@ -392,8 +473,15 @@ void TestWorksheet::gridKeepsHeaderAndCentring()
     ResultsGrid *grid = m_sheet->grid();
     QCOMPARE(grid->rowCount(), 5);
     QCOMPARE(grid->columnCount(), 14);
-    for (int i = 0; i < 3; ++i)
+    for (int i = 0; i < 3; ++i) {
+        // Whatever happened to the grid since, a recalculation shapes it again.
+        grid->setColumnWidth(3, 200);
+        grid->setCurrentCell(2, 5);
+        grid->item(2, 4)->setTextAlignment(Qt::AlignLeft);
+        grid->item(0, 6)->setTextAlignment(Qt::AlignRight);
+        grid->setRowCount(3);
         m_sheet->CalcVDP(nullptr);
+    }
     const QStringList headers = {"Sales Price", "Desired Proceeds", "After 1 Month", "2 Months",
                                  "3 Months",    "4 Months",         "5 Months",      "6 Months",
                                  "7 Months",    "8 Months",         "9 Months",      "10 Months",
