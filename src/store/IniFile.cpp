@@ -1,9 +1,12 @@
 #include "IniFile.h"
 
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <csignal>
 #include <utility>
 
 namespace {
@@ -47,7 +50,77 @@ bool isValidKeyName(QByteArrayView name)
            name.front() != '[';
 }
 
+// Text in a two- or four-byte encoding: the service reads and writes single bytes, so it
+// would neither find a key in such a file nor write one it could read back.
+bool looksLikeText(QByteArrayView bytes)
+{
+    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") ||
+        bytes.startsWith(QByteArrayView("\x00\x00\xFE\xFF", 4)))
+        return false;
+    return !bytes.contains('\0');
+}
+
+// While a save writes, a file-size limit must fail the write, not end the
+// program: with SIGXFSZ at its default the kernel kills the process instead.
+class FileSizeSignalIgnored
+{
+public:
+    FileSizeSignalIgnored()
+    {
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        sigemptyset(&ignore.sa_mask);
+        m_active = sigaction(SIGXFSZ, &ignore, &m_saved) == 0;
+    }
+    ~FileSizeSignalIgnored()
+    {
+        if (m_active)
+            sigaction(SIGXFSZ, &m_saved, nullptr);
+    }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored &) = delete;
+    FileSizeSignalIgnored &operator=(const FileSizeSignalIgnored &) = delete;
+
+private:
+    struct sigaction m_saved = {};
+    bool m_active = false;
+};
+
+// A temporary file younger than this may belong to another copy of the program that is saving
+// at this very moment; it is left alone.
+constexpr qint64 leftoverAgeSeconds = 60;
+
+void removeLeftoverTemporaries(const QString &target)
+{
+    const QFileInfo info(target);
+    const QDir folder = info.absoluteDir();
+    const QDateTime before = QDateTime::currentDateTimeUtc().addSecs(-leftoverAgeSeconds);
+    const QStringList names =
+        folder.entryList({info.fileName() + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : names) {
+        if (!IniFile::isLeftoverTemporary(name, info.fileName()))
+            continue;
+        const QFileInfo candidate(folder.filePath(name));
+        if (!candidate.isSymLink() && candidate.lastModified().toUTC() < before)
+            QFile::remove(candidate.filePath());
+    }
+}
+
 } // namespace
+
+bool IniFile::isLeftoverTemporary(const QString &fileName, const QString &target)
+{
+    if (fileName.size() != target.size() + 7 || !fileName.startsWith(target) ||
+        fileName.at(target.size()) != QLatin1Char('.'))
+        return false;
+    for (qsizetype i = target.size() + 1; i < fileName.size(); ++i) {
+        const char16_t c = fileName.at(i).unicode();
+        const bool alnum = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') ||
+                           (c >= u'A' && c <= u'Z');
+        if (!alnum)
+            return false;
+    }
+    return true;
+}
 
 QByteArray IniFile::foldedName(QByteArrayView name)
 {
@@ -159,6 +232,8 @@ IniFile IniFile::load(const QString &path, LoadStatus *status)
         return finish(LoadStatus::Unreadable);
     if (bytes.size() > maxFileSize)
         return finish(LoadStatus::TooLarge);
+    if (!looksLikeText(bytes))
+        return finish(LoadStatus::NotText);
     return finish(LoadStatus::Loaded, fromBytes(bytes));
 }
 
@@ -264,8 +339,17 @@ QByteArray IniFile::toBytes() const
 
 bool IniFile::save(const QString &path, QString *errorString) const
 {
+    const QByteArray bytes = toBytes();
+    if (bytes.size() > maxFileSize) {
+        if (errorString)
+            *errorString = QStringLiteral("The file would grow past %1 bytes").arg(maxFileSize);
+        return false;
+    }
     QSaveFile file(path);
-    return writeAtomically(file, toBytes(), errorString);
+    if (!writeAtomically(file, bytes, errorString))
+        return false;
+    removeLeftoverTemporaries(path);
+    return true;
 }
 
 bool IniFile::writeAtomically(QSaveFile &file, const QByteArray &bytes, QString *errorString)
@@ -276,6 +360,7 @@ bool IniFile::writeAtomically(QSaveFile &file, const QByteArray &bytes, QString 
         return false;
     };
 
+    const FileSizeSignalIgnored noKillOnSizeLimit;
     // Falling back to writing the target in place would make a crash leave half a file.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly))

@@ -25,6 +25,7 @@ public:
         Loaded,     // read and parsed (also for an empty file)
         TooLarge,   // bigger than maxFileSize; nothing of it was used
         Unreadable, // a directory, device or pipe, or reading failed
+        NotText,    // UTF-16 or UTF-32 (by its byte-order mark) or holding NUL bytes
     };
 
     // A value file holds a few dozen short lines; anything bigger is not ours and is not read.
@@ -49,7 +50,14 @@ public:
     QByteArray toBytes() const;
 
     // Atomic: the old file is either replaced whole or left untouched. Folders are not created.
+    // Refuses, writing nothing, when the result would be larger than load() reads: a file this
+    // service writes is always one it reads back. After a successful save, temporary files that
+    // an interrupted earlier save left beside the target are removed.
     bool save(const QString &path, QString *errorString = nullptr) const;
+
+    // True for a name that an interrupted save of `target` may have left: the target's
+    // file name, a dot and six letters or digits.
+    static bool isLeftoverTemporary(const QString &fileName, const QString &target);
 
     // Opens the (closed) file, writes bytes and commits; the file is closed again on return. On
     // any failure the temporary file is discarded, the target stays as it was and errorString

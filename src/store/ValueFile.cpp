@@ -6,7 +6,9 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include <charconv>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -49,15 +51,97 @@ constexpr ValueKey keys[] = {
 constexpr int minTerm = -32768;
 constexpr int maxTerm = 32767;
 
-QLocale readingLocale(const QLocale &locale)
+// The number forms as the file holds them, turned into plain ASCII: digits
+// of any script become 0-9, the locale's decimal separator becomes '.', any
+// form of the minus sign becomes '-'. Direction marks are dropped. Grouping,
+// blanks and anything else make the text unconvertible.
+std::optional<QByteArray> asciiNumber(QStringView text, const QLocale &locale, bool whole)
 {
-    QLocale l = locale;
-    l.setNumberOptions(l.numberOptions() | QLocale::RejectGroupSeparator);
-    return l;
+    QString marks = locale.negativeSign();
+    marks.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
+    const QString decimal = locale.decimalPoint();
+
+    QString clean = text.toString();
+    clean.removeIf([](QChar c) { return c.category() == QChar::Other_Format; });
+    clean = clean.trimmed();
+
+    QByteArray out;
+    qsizetype i = 0;
+    const auto takeSign = [&] {
+        if (i >= clean.size())
+            return;
+        if (clean.at(i) == QLatin1Char('-') || clean.at(i) == QChar(0x2212)) {
+            out.append('-');
+            ++i;
+        } else if (!marks.isEmpty() && QStringView(clean).sliced(i).startsWith(marks)) {
+            out.append('-');
+            i += marks.size();
+        } else if (clean.at(i) == QLatin1Char('+')) {
+            ++i; // from_chars takes no plus sign; the number is the same without it
+        }
+    };
+    const auto takeDigits = [&] {
+        qsizetype count = 0;
+        while (i < clean.size() && clean.at(i).isDigit()) {
+            out.append(char('0' + clean.at(i).digitValue()));
+            ++i;
+            ++count;
+        }
+        return count;
+    };
+
+    takeSign();
+    qsizetype digits = takeDigits();
+    if (!whole && !decimal.isEmpty() && QStringView(clean).sliced(i).startsWith(decimal)) {
+        out.append('.');
+        i += decimal.size();
+        digits += takeDigits();
+    }
+    if (digits == 0)
+        return std::nullopt;
+    if (!whole && i < clean.size() && (clean.at(i) == QLatin1Char('E') || clean.at(i) == QLatin1Char('e'))) {
+        out.append('e');
+        ++i;
+        takeSign();
+        if (takeDigits() == 0)
+            return std::nullopt;
+    }
+    if (i != clean.size())
+        return std::nullopt;
+    return out;
+}
+
+std::optional<double> parseNumber(const QString &text, const QLocale &locale)
+{
+    const std::optional<QByteArray> ascii = asciiNumber(text, locale, false);
+    if (!ascii)
+        return std::nullopt;
+    double value = 0;
+    const char *begin = ascii->constData();
+    const char *end = begin + ascii->size();
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> parseWholeNumber(const QString &text, const QLocale &locale)
+{
+    const std::optional<QByteArray> ascii = asciiNumber(text, locale, true);
+    if (!ascii)
+        return std::nullopt;
+    int value = 0;
+    const char *begin = ascii->constData();
+    const char *end = begin + ascii->size();
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
 }
 
 // The user's short date, always with a four-digit year (a two-digit one would
-// come back a century early), and the long time without the time zone.
+// come back a century early), and the long time without the time zone, which
+// the time read back would not carry.
 QString dateFormat(const QLocale &locale)
 {
     QString format = locale.dateFormat(QLocale::ShortFormat);
@@ -69,47 +153,72 @@ QString dateFormat(const QLocale &locale)
 QString timeFormat(const QLocale &locale)
 {
     QString format = locale.timeFormat(QLocale::LongFormat);
-    static const QRegularExpression zone(QStringLiteral("\\s*\\bt+\\b\\s*"));
-    return format.remove(zone).trimmed();
+    // Drop every unquoted run of 't', then brackets it leaves empty.
+    QString out;
+    bool quoted = false;
+    for (QChar c : std::as_const(format)) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        if (!quoted && c == QLatin1Char('t'))
+            continue;
+        out += c;
+    }
+    static const QRegularExpression emptyBrackets(QStringLiteral("\\(\\s*\\)|\\[\\s*\\]"));
+    out.remove(emptyBrackets);
+    return out.simplified();
 }
 
-QString dateTimeText(const QDateTime &when, const QLocale &locale)
-{
-    QString text = locale.toString(when.date(), dateFormat(locale));
-    const QTime time = when.time();
-    if (time.hour() != 0 || time.minute() != 0 || time.second() != 0)
-        text += QLatin1Char(' ') + locale.toString(when.time(), timeFormat(locale));
-    return text;
-}
+// Where a locale's own forms do not read back what they wrote (some
+// locales' day-period names, calendars or time formats), the file gets a form
+// that every locale reads.
+constexpr char isoFormat[] = "yyyy-MM-dd HH:mm:ss";
 
-QVariant parseDateTime(const QString &text, const QLocale &locale)
+QDateTime parseLocaleDateTime(const QString &text, const QLocale &locale)
 {
-    const QString withTime = dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale);
-    QDateTime when = locale.toDateTime(text, withTime);
+    QDateTime when = locale.toDateTime(text, dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale));
     if (!when.isValid()) {
         const QDate day = locale.toDate(text, dateFormat(locale));
         if (day.isValid())
             when = QDateTime(day, QTime(0, 0));
     }
+    return when;
+}
+
+QString dateTimeText(const QDateTime &given, const QLocale &locale)
+{
+    const QTime t = given.time();
+    const QDateTime when(given.date(), QTime(t.hour(), t.minute(), t.second()));
+    QString text = locale.toString(when.date(), dateFormat(locale));
+    if (t.hour() != 0 || t.minute() != 0 || t.second() != 0)
+        text += QLatin1Char(' ') + locale.toString(when.time(), timeFormat(locale));
+    if (parseLocaleDateTime(text, locale) == when)
+        return text;
+    return QLocale::c().toString(when, QLatin1StringView(isoFormat));
+}
+
+QVariant parseDateTime(const QString &text, const QLocale &locale)
+{
+    QDateTime when = parseLocaleDateTime(text, locale);
+    if (!when.isValid())
+        when = QLocale::c().toDateTime(text, QLatin1StringView(isoFormat));
     return when.isValid() ? QVariant(when) : QVariant();
 }
 
 // The stored text as its form, or an invalid QVariant when it does not convert.
 QVariant parse(ValueForm form, const QString &text, const QLocale &locale)
 {
-    bool ok = false;
     switch (form) {
     case ValueForm::Number: {
-        const double v = locale.toDouble(text, &ok);
-        return ok && std::isfinite(v) ? QVariant(v) : QVariant();
+        const std::optional<double> v = parseNumber(text, locale);
+        return v ? QVariant(*v) : QVariant();
     }
     case ValueForm::WholeNumber: {
-        const int v = locale.toInt(text, &ok);
-        return ok ? QVariant(v) : QVariant();
+        const std::optional<int> v = parseWholeNumber(text, locale);
+        return v ? QVariant(*v) : QVariant();
     }
     case ValueForm::Flag: {
-        const int v = locale.toInt(text, &ok);
-        return ok ? QVariant(v != 0) : QVariant();
+        const std::optional<int> v = parseWholeNumber(text, locale);
+        return v ? QVariant(*v != 0) : QVariant();
     }
     case ValueForm::Text:
         return text;
@@ -142,39 +251,9 @@ std::span<const ValueKey> valueKeys()
     return keys;
 }
 
-StoredValues sampleValues()
-{
-    return {
-        {QStringLiteral("edtVDPOriginalLoanAmount"), 235000.0},
-        {QStringLiteral("edtVDPOriginalTerm"), 360},
-        {QStringLiteral("edtVDPOriginalInterestRate"), 6.0},
-        {QStringLiteral("edtVDPOriginalPI"), 1408.94},
-        {QStringLiteral("edtVDPDesiredSalesPrice"), 258000.0},
-        {QStringLiteral("edtVDPFirstLoanBalance"), 228000.0},
-        {QStringLiteral("edtVDPSecondLoanBalance"), 0.0},
-        {QStringLiteral("edtVDPOtherLoans"), 0.0},
-        {QStringLiteral("edtVDPPropertyTaxes"), 1200.0},
-        {QStringLiteral("edtVDPInsurance"), 1800.0},
-        {QStringLiteral("edtVDPAnnualHOADues"), 1200.0},
-        {QStringLiteral("edtVDPMonthlyUtilities"), 370.0},
-        {QStringLiteral("lblMonthlyCarryingCosts"), QStringLiteral("$2,128.94")},
-        {QStringLiteral("edtVDPPropertyTaxesPaid"), 700.0},
-        {QStringLiteral("edtVDPTransferTaxPercent"), 0.0},
-        {QStringLiteral("edtVDPTransferTaxesPaid"), 0.0},
-        {QStringLiteral("edtVDPPrepaymentPenalty"), 0.0},
-        {QStringLiteral("edtVDPSalesCommissionPercent"), 6.0},
-        {QStringLiteral("edtVDPSalesCommission"), 15480.0},
-        {QStringLiteral("edtVDPOtherSalesCommission"), 0.0},
-        {QStringLiteral("edtVDPOtherFees"), 50.0},
-        {QStringLiteral("lblClosingCosts"), QStringLiteral("$18,810.00")},
-        {QStringLiteral("edtEnteredPrepaymentPenalty"), 0.0},
-        {QStringLiteral("edtSpread"), 4000.0},
-    };
-}
-
 QString numberText(double value, const QLocale &locale)
 {
-    return GeneralNumberText(value, 15, 0, locale);
+    return GeneralNumberText(value, 15, 0, locale, MinusSign::Plain);
 }
 
 ValueFile::ValueFile(QString path, QLocale locale)
@@ -187,7 +266,7 @@ StoredValues ValueFile::load(const StoredValues &defaults) const
 {
     // Whatever went wrong with the file, every key then takes its default.
     const IniFile ini = IniFile::load(m_path);
-    const QLocale locale = readingLocale(m_locale);
+    const QLocale &locale = m_locale;
     StoredValues values;
     for (const ValueKey &key : keys) {
         const QString target = QLatin1StringView(key.target);
@@ -209,7 +288,7 @@ bool ValueFile::save(const StoredValues &values, QString *errorString) const
     // that is there but cannot be read is never written over.
     IniFile::LoadStatus status;
     IniFile ini = IniFile::load(m_path, &status);
-    if (status == IniFile::LoadStatus::TooLarge || status == IniFile::LoadStatus::Unreadable) {
+    if (status != IniFile::LoadStatus::Missing && status != IniFile::LoadStatus::Loaded) {
         if (errorString)
             *errorString = QStringLiteral("The existing file cannot be read");
         return false;

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "ValueSets.h"
+
 #include <QHash>
 #include <QLocale>
 #include <QString>
 #include <QVariant>
 
 #include <span>
-
-// What the value file holds, by target: the object name of a worksheet
-// control, or one of the state names below. Numbers are doubles (the term an
-// int), label captions and the month name QStrings, the has-run flag a bool,
-// the last-update time a QDateTime.
-using StoredValues = QHash<QString, QVariant>;
 
 inline constexpr char stateValueSet[] = "valueSet";
 inline constexpr char stateStartupMonth[] = "startupMonthName";
@@ -30,10 +26,6 @@ struct ValueKey
 
 // Every key in the order in which the file is read and written.
 std::span<const ValueKey> valueKeys();
-
-// The worked example the worksheet starts with; also what a reset to sample
-// values applies. Keyed by target, without the state entries.
-StoredValues sampleValues();
 
 // The number form of the file: the shortest text of up to 15 significant
 // digits, no grouping, the locale's decimal separator ("235000", "1408.94").

@@ -1,4 +1,8 @@
 // ini_writer <path> <keys>
+// ini_writer <path> limited
+//
+// The second form saves once a content of a few kilobytes and exits with 0 when the save
+// succeeded, 3 when it reported a failure; tst_inifile runs it under a small file-size limit.
 //
 // Saves the value file at <path> over and over, forever, alternating between two complete
 // contents of <keys> keys each, and prints one line after every save. tst_inifile kills it at
@@ -11,9 +15,14 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 int main(int argc, char **argv)
 {
+    if (argc == 3 && std::strcmp(argv[2], "limited") == 0) {
+        QString error;
+        return writerContent(0, 200).save(QString::fromLocal8Bit(argv[1]), &error) ? 0 : 3;
+    }
     const int keys = argc == 3 ? std::atoi(argv[2]) : 0;
     if (keys <= 0) {
         std::fputs("usage: ini_writer <path> <keys>\n", stderr);

@@ -126,7 +126,11 @@ private Q_SLOTS:
     void invalidNamesAreRefused();
     void hostileBytes_data();
     void hostileBytes();
-    void binaryFileLoads();
+    void textOrNot_data();
+    void textOrNot();
+    void neverWritesWhatItWillNotRead();
+    void fileSizeLimitFailsSaveWithoutKilling();
+    void leftoverTemporariesAreRemoved();
     void sizeCap();
     void unreadablePaths_data();
     void unreadablePaths();
@@ -483,19 +487,124 @@ void TestIniFile::hostileBytes()
     QVERIFY2(timer.elapsed() < 20000, qPrintable(u"took %1 ms"_s.arg(timer.elapsed())));
 }
 
-void TestIniFile::binaryFileLoads()
+void TestIniFile::textOrNot_data()
 {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("text");
+
+    QByteArray noNul = randomBytes(32 * 1024, 4);
+    noNul.replace('\0', 'x');
+    QTest::newRow("invalid UTF-8, no NUL") << noNul + "\n[S]\nk=v\n" << true;
+    QTest::newRow("UTF-8 with BOM") << "\xEF\xBB\xBF[S]\nk=v\n"_ba << true;
+    const QString utf16 = u"[S]\r\nk=v\r\n"_s;
+    QByteArray le("\xFF\xFE", 2);
+    QByteArray be("\xFE\xFF", 2);
+    for (QChar c : utf16) {
+        le.append(char(c.unicode() & 0xFF)).append(char(c.unicode() >> 8));
+        be.append(char(c.unicode() >> 8)).append(char(c.unicode() & 0xFF));
+    }
+    QTest::newRow("UTF-16 LE with BOM") << le << false;
+    QTest::newRow("UTF-16 BE with BOM") << be << false;
+    QTest::newRow("UTF-16 LE without BOM") << le.sliced(2) << false;
+    QTest::newRow("NUL bytes after the keys") << "[S]\nk=v\n"_ba + QByteArray(256, '\0') << false;
+}
+
+// A file read as text keeps every byte; one in a wider encoding is not the
+// service's to read or to write into, so it neither yields keys nor gets
+// single-byte sections appended to it.
+void TestIniFile::textOrNot()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, text);
+
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"vdl.ini"_s);
-    const QByteArray bytes = randomBytes(32 * 1024, 4) + "\n[S]\nk=v\n" + QByteArray(256, '\0');
     QVERIFY(writeFile(path, bytes));
 
     auto status = IniFile::LoadStatus::Missing;
     IniFile ini = IniFile::load(path, &status);
-    QCOMPARE(status, IniFile::LoadStatus::Loaded);
+    QCOMPARE(status, text ? IniFile::LoadStatus::Loaded : IniFile::LoadStatus::NotText);
+    QCOMPARE(ini.value("S", "k", marker), text ? u"v"_s : marker);
+    if (text)
+        QVERIFY(ini.toBytes() == bytes);
+}
+
+void TestIniFile::neverWritesWhatItWillNotRead()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"vdl.ini"_s);
+
+    // Just under the cap: readable. A save that would take it past the cap
+    // is refused and the readable file stays.
+    QByteArray bytes = "[S]\nk=v\n"_ba;
+    bytes += "; " + QByteArray(IniFile::maxFileSize - bytes.size() - 300, '-') + "\n";
+    QVERIFY(writeFile(path, bytes));
+    IniFile ini = IniFile::load(path);
     QCOMPARE(ini.value("S", "k"), u"v"_s);
-    QVERIFY(ini.toBytes() == bytes);
+    QVERIFY(ini.setValue("S", "grow", QString(400, u'x')));
+    QString error;
+    QVERIFY(!ini.save(path, &error));
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(readFile(path), bytes);
+    QCOMPARE(folderEntries(dir.path()), QStringList{u"vdl.ini"_s});
+
+    // A save that stays within it goes through and reads back.
+    QVERIFY(ini.setValue("S", "grow", QString(200, u'x')));
+    QVERIFY2(ini.save(path, &error), qPrintable(error));
+    QCOMPARE(IniFile::load(path).value("S", "grow"), QString(200, u'x'));
+}
+
+void TestIniFile::fileSizeLimitFailsSaveWithoutKilling()
+{
+    // Run in a child process: with SIGXFSZ at its default, the kernel ends
+    // a process that writes past its file-size limit.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"vdl.ini"_s);
+    const QByteArray old = "[S]\nk=old\n"_ba;
+    QVERIFY(writeFile(path, old));
+
+    QProcess writer;
+    writer.start(u"/bin/sh"_s, {u"-c"_s, u"ulimit -f 1 && exec \"$0\" \"$1\" limited"_s,
+                                QString::fromUtf8(INI_WRITER), path});
+    QVERIFY2(writer.waitForFinished(20000), qPrintable(writer.errorString()));
+    QCOMPARE(writer.exitStatus(), QProcess::NormalExit); // not killed by SIGXFSZ
+    QCOMPARE(writer.exitCode(), 3);                      // the save reported its failure
+    QCOMPARE(readFile(path), old);
+    QCOMPARE(folderEntries(dir.path()), QStringList{u"vdl.ini"_s});
+}
+
+void TestIniFile::leftoverTemporariesAreRemoved()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"vdl.ini"_s);
+    const QDateTime longAgo = QDateTime::currentDateTime().addDays(-1);
+    const auto plant = [&](const QString &name, const QDateTime &when) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[S]\nk=torn");
+        f.flush();
+        QVERIFY(f.setFileTime(when, QFileDevice::FileModificationTime));
+    };
+    plant(u"vdl.ini.Ab3xY9"_s, longAgo);
+    plant(u"vdl.ini.q1w2e3"_s, longAgo);
+    plant(u"vdl.ini.fresh1"_s, QDateTime::currentDateTime()); // another copy may be saving now
+    plant(u"vdl.ini.bak"_s, longAgo);                          // not the pattern
+    plant(u"vdl.ini.Ab3xY9z"_s, longAgo);                      // seven characters
+    plant(u"vdl.ini.ab-cd1"_s, longAgo);                       // not letters and digits
+    plant(u"other.ini.Ab3xY9"_s, longAgo);
+
+    IniFile ini;
+    QVERIFY(ini.setValue("S", "k", u"v"_s));
+    QVERIFY(ini.save(path));
+    QStringList kept = folderEntries(dir.path());
+    kept.sort();
+    QCOMPARE(kept, (QStringList{u"other.ini.Ab3xY9"_s, u"vdl.ini"_s, u"vdl.ini.Ab3xY9z"_s,
+                                u"vdl.ini.ab-cd1"_s, u"vdl.ini.bak"_s, u"vdl.ini.fresh1"_s}));
+
 }
 
 void TestIniFile::sizeCap()
@@ -696,6 +805,19 @@ void TestIniFile::killedWriterLeavesCompleteFile()
         QVERIFY2(onDisk == contents[0] || onDisk == contents[1],
                  qPrintable(u"torn file of %1 bytes after %2 ms"_s.arg(onDisk.size()).arg(delay)));
     }
+
+    // A kill between linking the new content under a temporary name and the rename leaves that
+    // name behind; the next save clears it once it is old enough not to be another save's.
+    for (const QString &name : folderEntries(dir.path())) {
+        if (!IniFile::isLeftoverTemporary(name, u"vdl.ini"_s))
+            continue;
+        QFile leftover(dir.filePath(name));
+        QVERIFY(leftover.open(QIODevice::ReadWrite));
+        QVERIFY(leftover.setFileTime(QDateTime::currentDateTime().addDays(-1),
+                                     QFileDevice::FileModificationTime));
+    }
+    QVERIFY(IniFile::load(path).save(path));
+    QCOMPARE(folderEntries(dir.path()), QStringList{u"vdl.ini"_s});
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)
