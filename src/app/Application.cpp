@@ -2,6 +2,7 @@
 
 #include "ErrorMessages.h"
 
+#include <QEventLoopLocker>
 #include <QHelpEvent>
 #include <QProxyStyle>
 #include <QToolTip>
@@ -69,10 +70,37 @@ bool Application::notify(QObject *receiver, QEvent *event)
     return false;
 }
 
+void Application::setErrorHandler(QObject *context, ErrorHandler handler)
+{
+    m_errorContext = context;
+    m_errorHandler = std::move(handler);
+    m_errorHandlerInstalled = true;
+}
+
 void Application::reportError(QObject *sender, std::exception_ptr error)
 {
-    if (m_errorHandler)
-        m_errorHandler(sender, error);
+    if (!m_errorHandlerInstalled) {
+        showErrorMessage(nullptr, error);
+        return;
+    }
+    if (!m_errorContext)
+        return; // the window that showed errors is gone: the program is ending
+    // Held until the message has been shown: closing the last window would
+    // otherwise quit the event loop with the message still queued, or end the
+    // message box's own loop as soon as it opens.
+    auto keepRunning = std::make_shared<QEventLoopLocker>();
+    QMetaObject::invokeMethod(
+        m_errorContext,
+        [handler = m_errorHandler, origin = QPointer<QObject>(sender), error, keepRunning] {
+            handler(origin.data(), error);
+        },
+        Qt::QueuedConnection);
+}
+
+void reportError(QObject *sender, std::exception_ptr error)
+{
+    if (Application *app = Application::instance())
+        app->reportError(sender, error);
     else
         showErrorMessage(nullptr, error);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QPointer>
 
 #include <exception>
 #include <functional>
@@ -16,7 +17,11 @@ public:
 
     Application(int &argc, char **argv);
 
-    void setErrorHandler(ErrorHandler handler) { m_errorHandler = std::move(handler); }
+    // Every error the program catches goes to `handler`, which runs from the
+    // event loop once the failing handler has been left, with `context` as the
+    // receiver: when `context` is destroyed, errors still waiting for it are
+    // dropped, and so are later ones.
+    void setErrorHandler(QObject *context, ErrorHandler handler);
     static Application *instance();
 
     bool notify(QObject *receiver, QEvent *event) override;
@@ -26,13 +31,21 @@ public:
     void setTipDelays(int showAfterMs, int hideAfterMs);
     int tipHideDelay() const { return m_tipHideDelay; }
 
-    // Hands an error to the installed handler, or to the default one when
-    // none is installed yet. Also used by code that catches errors itself.
+    // The one route for errors: what notify() catches and what any part of
+    // the program catches itself. Before a handler is installed the default
+    // message is shown at once. The program does not quit while an error is
+    // waiting to be shown.
     void reportError(QObject *sender, std::exception_ptr error);
 
 private:
     bool showTip(QObject *receiver, QEvent *event);
 
     ErrorHandler m_errorHandler;
+    QPointer<QObject> m_errorContext;
+    bool m_errorHandlerInstalled = false;
     int m_tipHideDelay = -1; // -1: Qt's own timing
 };
+
+// Application::reportError() where the application object is ours; the
+// default message at once where it is not (some tests run a plain QApplication).
+void reportError(QObject *sender, std::exception_ptr error);

@@ -69,16 +69,12 @@ TfrmMain::TfrmMain(QWidget *parent)
     MnuFilePrint->setObjectName(QStringLiteral("MnuFilePrint"));
     MnuFilePrint->setEnabled(false);
     connect(m_worksheet, &Worksheet::allowPrintingRequested, this, &TfrmMain::AllowPrinting);
-    // The message waits until the focus change or key press that failed is
-    // over, so its own event loop never runs in the middle of one.
-    connect(m_worksheet, &Worksheet::recalculationFailed, this,
-            [this](QObject *sender, std::exception_ptr error) {
-                QMetaObject::invokeMethod(
-                    this, [this, sender, error] { AppOnException(sender, error); },
-                    Qt::QueuedConnection);
-            });
+    // The error route shows the message once the focus change or key press
+    // that failed is over, so its own event loop never runs in the middle of one.
+    connect(m_worksheet, &Worksheet::recalculationFailed, this, &reportError);
 
     m_help = new HelpViewer(this);
+    bindStoredValues();
 
     FormCreate();
 
@@ -106,8 +102,9 @@ void TfrmMain::FormCreate()
     m_applicationFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
 
     if (Application *app = Application::instance()) {
-        app->setErrorHandler(
-            [this](QObject *sender, std::exception_ptr error) { AppOnException(sender, error); });
+        app->setErrorHandler(this, [this](QObject *sender, std::exception_ptr error) {
+            AppOnException(sender, error);
+        });
     }
 
     try {
@@ -132,7 +129,7 @@ void TfrmMain::FormCreate()
         while (QGuiApplication::overrideCursor())
             QGuiApplication::restoreOverrideCursor();
     } catch (...) {
-        AppOnException(this, std::current_exception());
+        reportError(this, std::current_exception());
     }
 }
 
@@ -161,37 +158,21 @@ QString TfrmMain::valueFilePath() const
     return m_sharedDataFolder + m_productFolder + QStringLiteral("vdl.ini");
 }
 
-QVariant TfrmMain::storedValue(QLatin1StringView target) const
+void TfrmMain::bindStoredValues()
 {
-    if (target == QLatin1StringView(stateValueSet))
-        return m_valueSet;
-    if (target == QLatin1StringView(stateStartupMonth))
-        return m_startupMonthName;
-    if (target == QLatin1StringView(stateHasRun))
-        return m_hasRun;
-    if (target == QLatin1StringView(stateLastUpdate))
-        return m_lastUpdate;
-    if (const NumericField *field = m_worksheet->field(target))
-        return field->value();
-    if (const auto *label = m_worksheet->findChild<QLabel *>(target))
-        return label->text();
-    return {};
-}
-
-void TfrmMain::restoreValue(QLatin1StringView target, const QVariant &value)
-{
-    if (target == QLatin1StringView(stateValueSet))
-        m_valueSet = value.toInt();
-    else if (target == QLatin1StringView(stateStartupMonth))
-        m_startupMonthName = value.toString();
-    else if (target == QLatin1StringView(stateHasRun))
-        m_hasRun = value.toBool();
-    else if (target == QLatin1StringView(stateLastUpdate))
-        m_lastUpdate = value.toDateTime();
-    else if (NumericField *field = m_worksheet->field(target))
-        field->setValue(value.toDouble());
-    else if (auto *label = m_worksheet->findChild<QLabel *>(target))
-        label->setText(value.toString());
+    const auto state = [this](const char *target, QMetaType type, ValueBindings::Reader read,
+                              ValueBindings::Writer write) {
+        m_values.bind(QLatin1StringView(target), type, std::move(read), std::move(write));
+    };
+    state(stateValueSet, QMetaType::fromType<int>(), [this] { return m_valueSet; },
+          [this](const QVariant &v) { m_valueSet = v.toInt(); });
+    state(stateStartupMonth, QMetaType::fromType<QString>(), [this] { return m_startupMonthName; },
+          [this](const QVariant &v) { m_startupMonthName = v.toString(); });
+    state(stateHasRun, QMetaType::fromType<bool>(), [this] { return m_hasRun; },
+          [this](const QVariant &v) { m_hasRun = v.toBool(); });
+    state(stateLastUpdate, QMetaType::fromType<QDateTime>(), [this] { return m_lastUpdate; },
+          [this](const QVariant &v) { m_lastUpdate = v.toDateTime(); });
+    m_values.bindWorksheet(m_worksheet);
 }
 
 void TfrmMain::LoadValueFile()
@@ -204,8 +185,8 @@ void TfrmMain::LoadValueFile()
 
     const StoredValues values = ValueFile(valueFilePath()).load(defaults);
     for (const ValueKey &key : valueKeys()) {
-        const QLatin1StringView target(key.target);
-        restoreValue(target, values.value(target));
+        const QString target = QLatin1StringView(key.target);
+        m_values.write(target, values.value(target));
     }
 }
 
@@ -213,8 +194,8 @@ void TfrmMain::SaveValueFile()
 {
     StoredValues values;
     for (const ValueKey &key : valueKeys()) {
-        const QLatin1StringView target(key.target);
-        values.insert(target, storedValue(target));
+        const QString target = QLatin1StringView(key.target);
+        values.insert(target, m_values.read(target));
     }
 
     const QString path = valueFilePath();
@@ -235,7 +216,7 @@ void TfrmMain::closeEvent(QCloseEvent *event)
     try {
         FormClose();
     } catch (...) {
-        AppOnException(this, std::current_exception());
+        reportError(this, std::current_exception());
     }
 }
 

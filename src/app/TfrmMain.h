@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ValueBindings.h"
+
 #include <QDateTime>
 #include <QVariant>
 #include <QMainWindow>
@@ -41,7 +43,8 @@ public:
     void CenterForm(QWidget *dialog) const;
 
     // The program-wide error handler: message A for failed arithmetic,
-    // message B for anything else. The program goes on.
+    // message B for anything else. The program goes on. Errors reach it
+    // through the application's error route (reportError), never directly.
     void AppOnException(QObject *sender, std::exception_ptr error);
 
     void LoadValueFile();
@@ -58,13 +61,11 @@ private:
     bool FormCloseQuery();
     void FormClose();
 
-    // One stored item by its target in the value file: a worksheet field,
-    // a result label or a piece of the window's own state.
-    QVariant storedValue(QLatin1StringView target) const;
-    void restoreValue(QLatin1StringView target, const QVariant &value);
+    void bindStoredValues();
 
     Worksheet *m_worksheet = nullptr;
     HelpViewer *m_help = nullptr;
+    ValueBindings m_values;
     QString m_sharedDataFolder;
     QString m_productFolder;
     QString m_applicationFolder;

@@ -6,15 +6,20 @@
 #include "Platform.h"
 #include "ResultsGrid.h"
 #include "TfrmMain.h"
+#include "ValueFile.h"
 #include "Worksheet.h"
 
 #include <QAction>
 #include <QDialog>
+#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLabel>
 #include <QStyle>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <stdexcept>
@@ -59,6 +64,12 @@ private Q_SLOTS:
     void saveIntoUnwritablePlaceShowsMessageB();
     void saveFailingPartWayKeepsOldFile();
     void centerForm();
+    void everyStoredValueMakesTheRoundTrip_data();
+    void everyStoredValueMakesTheRoundTrip();
+    void helpClosesBeforeTheSave();
+    void startupErrorSkipsTheRemainingSteps();
+    void messageAtCloseIsShownBeforeTheProgramEnds();
+    void errorsAfterTheWindowIsGoneAreDropped();
 
 private:
     std::unique_ptr<TfrmMain> start();
@@ -304,7 +315,7 @@ void TestMainWindow::otherErrorsShowMessageB()
     FailingObject failing;
     QEvent event(QEvent::User);
     QCOMPARE(QCoreApplication::sendEvent(&failing, &event), false);
-    QCOMPARE(m_messages, QStringList{generalErrorMessage()});
+    QTRY_COMPARE(m_messages, QStringList{generalErrorMessage()});
     QCOMPARE(m_messages.first(), QStringLiteral("An error has occurred.\r\n\r\nPlease contact "
                                                 "Brantel Software    \r\n\r\nat:  "
                                                 "support@vendalo.example"));
@@ -322,7 +333,7 @@ void TestMainWindow::saveIntoUnwritablePlaceShowsMessageB()
     QVERIFY(w);
     QVERIFY(w->close()); // the window still closes
     QVERIFY(!w->isVisible());
-    QCOMPARE(m_messages, QStringList{generalErrorMessage()});
+    QTRY_COMPARE(m_messages, QStringList{generalErrorMessage()});
     QCOMPARE(QFileInfo(blocker.fileName()).size(), 0);
 }
 
@@ -345,7 +356,7 @@ void TestMainWindow::saveFailingPartWayKeepsOldFile()
     setrlimit(RLIMIT_FSIZE, &saved);
 
     QVERIFY(closed);
-    QCOMPARE(m_messages, QStringList{generalErrorMessage()});
+    QTRY_COMPARE(m_messages, QStringList{generalErrorMessage()});
     QCOMPARE(readValueFile(), old);
     const QStringList left = QDir(m_dir->filePath(QStringLiteral("Vendalo"))).entryList(QDir::Files);
     QCOMPARE(left, QStringList{QStringLiteral("vdl.ini")}); // no temporary file left behind
@@ -369,6 +380,154 @@ void TestMainWindow::centerForm()
     w->CenterForm(&small);
     QCOMPARE(small.pos(), QPoint(100 + 246, 50 + 191));
     QVERIFY(w->close());
+}
+
+void TestMainWindow::everyStoredValueMakesTheRoundTrip_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::newRow("en_US") << "en_US";
+    QTest::newRow("de_DE") << "de_DE";
+    QTest::newRow("he_IL") << "he_IL"; // a negative sign with a direction mark
+}
+
+// Every key of the value file reaches its control and comes back from it:
+// distinct values, none of them a default, so that a key bound to the wrong
+// control or to none shows up.
+void TestMainWindow::everyStoredValueMakesTheRoundTrip()
+{
+    QFETCH(QString, locale);
+    const QLocale l(locale);
+    QLocale::setDefault(l);
+    const auto restore = qScopeGuard([] { QLocale::setDefault(QLocale(QStringLiteral("en_US"))); });
+
+    const QDateTime lastUpdate(QDate(2024, 2, 29), QTime(23, 59, 58));
+    StoredValues written;
+    int i = 0;
+    for (const ValueKey &key : valueKeys()) {
+        const QString target = QLatin1StringView(key.target);
+        ++i;
+        switch (key.form) {
+        case ValueForm::Number:
+            written.insert(target, -(1000.25 + 37.5 * i));
+            break;
+        case ValueForm::WholeNumber:
+            written.insert(target, target == QLatin1StringView(stateValueSet) ? 7 : -(100 + i));
+            break;
+        case ValueForm::Text:
+            written.insert(target, QStringLiteral("text %1").arg(i));
+            break;
+        case ValueForm::Flag:
+            written.insert(target, true);
+            break;
+        case ValueForm::DateTime:
+            written.insert(target, lastUpdate);
+            break;
+        }
+    }
+    QVERIFY(QDir().mkpath(m_dir->filePath(QStringLiteral("Vendalo"))));
+    QVERIFY(ValueFile(valueFile(), l).save(written));
+
+    auto w = start();
+    QVERIFY(w);
+    for (const ValueKey &key : valueKeys()) {
+        const QString target = QLatin1StringView(key.target);
+        if (NumericField *f = w->worksheet()->field(target)) {
+            QVERIFY2(f->value() == written.value(target).toDouble(), key.key);
+        } else if (auto *label = w->worksheet()->findChild<QLabel *>(target)) {
+            QCOMPARE(label->text(), written.value(target).toString());
+        }
+    }
+    QCOMPARE(w->valueSet(), 7);
+    QCOMPARE(w->lastUpdate(), lastUpdate);
+    QVERIFY(w->helpViewer()->requestedTopics().isEmpty()); // not a first start
+    QCOMPARE(w->startupMonthName(), l.monthName(6));
+    QVERIFY(w->close());
+    w.reset();
+    QVERIFY(m_messages.isEmpty());
+
+    const QByteArray file = readValueFile();
+    QVERIFY2(!file.contains("\xE2\x80\x8E") && !file.contains("\xE2\x80\x8F"), file.constData());
+    StoredValues expected = written;
+    expected.insert(QLatin1StringView(stateStartupMonth), l.monthName(6));
+    QCOMPARE(ValueFile(valueFile(), l).load({}), expected);
+}
+
+void TestMainWindow::helpClosesBeforeTheSave()
+{
+    auto w = start();
+    QVERIFY(w);
+    int closedWithFileAbsent = 0;
+    connect(w->helpViewer(), &HelpViewer::closeAllRequested, this,
+            [&] { closedWithFileAbsent += QFile::exists(valueFile()) ? 100 : 1; });
+    QVERIFY(w->close());
+    QCOMPARE(closedWithFileAbsent, 1);
+    QVERIFY(QFile::exists(valueFile()));
+}
+
+void TestMainWindow::startupErrorSkipsTheRemainingSteps()
+{
+    // The clock fails: loading the value file (which reads it for a default)
+    // is the first step to meet the failure.
+    platform::setClock([]() -> QDateTime { throw std::runtime_error("no clock"); });
+    const auto restore = qScopeGuard([this] { platform::setClock([this] { return m_now; }); });
+    m_screenWidth = 640; // the narrow-screen message comes later and is skipped too
+
+    auto w = start();
+    QVERIFY(w);
+    QVERIFY(w->isVisible());
+    QTRY_COMPARE(m_messages, QStringList{generalErrorMessage()});
+    QVERIFY(w->startupMonthName().isEmpty());
+    QVERIFY(w->helpViewer()->requestedTopics().isEmpty());
+    QVERIFY(!w->hasRun());
+    platform::setClock([this] { return m_now; });
+    QVERIFY(w->close());
+}
+
+void TestMainWindow::messageAtCloseIsShownBeforeTheProgramEnds()
+{
+    QFile blocker(m_dir->filePath(QStringLiteral("Vendalo")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    // The message box runs an event loop of its own, as a real one does. The
+    // quit that closing the last window asks for must wait for it.
+    qint64 shownFor = -1;
+    platform::setInformationHandler([&](QWidget *, const QString &text) {
+        m_messages << text;
+        QElapsedTimer shown;
+        shown.start();
+        QEventLoop box;
+        QTimer::singleShot(200, &box, &QEventLoop::quit);
+        box.exec();
+        shownFor = shown.elapsed();
+    });
+    const auto restore = qScopeGuard([this] {
+        platform::setInformationHandler([this](QWidget *, const QString &text) { m_messages << text; });
+    });
+
+    auto w = start();
+    QVERIFY(w);
+    QTimer::singleShot(0, w.get(), &QWidget::close);
+    QTimer giveUp;
+    giveUp.setSingleShot(true);
+    connect(&giveUp, &QTimer::timeout, this, [] { QCoreApplication::exit(1); });
+    giveUp.start(10000);
+    QCOMPARE(QApplication::exec(), 0);
+    QCOMPARE(m_messages, QStringList{generalErrorMessage()});
+    QVERIFY2(shownFor >= 200, qPrintable(QString::number(shownFor)));
+}
+
+void TestMainWindow::errorsAfterTheWindowIsGoneAreDropped()
+{
+    auto w = start();
+    QVERIFY(w);
+    FailingObject failing;
+    QEvent event(QEvent::User);
+    QCoreApplication::sendEvent(&failing, &event); // queued for the window...
+    QVERIFY(w->close());
+    w.reset(); // ...which goes before showing it
+    QCoreApplication::sendEvent(&failing, &event);
+    QCoreApplication::processEvents();
+    QVERIFY(m_messages.isEmpty());
 }
 
 int main(int argc, char *argv[])
