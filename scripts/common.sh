@@ -29,6 +29,29 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
+# C-library locales the tests run under: printf and strtod follow these, and a
+# test under German settings is how a decimal comma in the wrong place shows.
+TEST_LOCALES=(de_DE.UTF-8 fr_FR.UTF-8 sv_SE.UTF-8 he_IL.UTF-8 ar_EG.UTF-8)
+
+ensure_locales() {
+    local missing=() l
+    for l in "$@"; do
+        locale -a 2>/dev/null | grep -qix "${l%.UTF-8}.utf8" || missing+=("$l")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Generating locales: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    for l in "${missing[@]}"; do
+        if grep -q "^# *${l} UTF-8" /etc/locale.gen; then
+            "${sudo[@]}" sed -i "s/^# *\(${l} UTF-8\)/\1/" /etc/locale.gen
+        elif ! grep -q "^${l} UTF-8" /etc/locale.gen; then
+            echo "${l} UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+        fi
+    done
+    "${sudo[@]}" locale-gen
+}
+
 configure_and_build() {
     cmake -S "$ROOT" -B "$BUILD_DIR" -G Ninja "$@"
     cmake --build "$BUILD_DIR" --parallel "$(nproc)"

@@ -19,6 +19,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "CLibraryLocale.h"
 #include <QTimer>
 
 #include <csignal>
@@ -89,6 +91,7 @@ private:
 
 void TestMainWindow::initTestCase()
 {
+    VDL_CHECK_C_LIBRARY_LOCALE();
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
     platform::setInformationHandler([this](QWidget *, const QString &text) { m_messages << text; });
     platform::setScreenWidthProvider([this] { return m_screenWidth; });

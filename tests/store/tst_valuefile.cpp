@@ -6,11 +6,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "CLibraryLocale.h"
+
 class TestValueFile : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void init();
 
     void fileMadeFromNothingHasKeysInOrder();
@@ -24,6 +27,7 @@ private Q_SLOTS:
     void numberText();
     void dateTimeRoundTrip_data();
     void dateTimeRoundTrip();
+    void everyLocaleReadsBackWhatItWrote();
     void saveIntoMissingFolderFails();
     void unreadableFileIsNotWrittenOver();
 
@@ -36,6 +40,11 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
 };
+
+void TestValueFile::initTestCase()
+{
+    VDL_CHECK_C_LIBRARY_LOCALE();
+}
 
 void TestValueFile::init()
 {
@@ -151,8 +160,20 @@ void TestValueFile::unconvertibleValuesTakeTheirDefaults_data()
                                   << "edtVDPOtherFees" << QVariant(50.0);
     QTest::newRow("infinite") << QByteArray("[InitialValues]\nOtherFees=inf\n")
                               << "edtVDPOtherFees" << QVariant(50.0);
-    QTest::newRow("grouped") << QByteArray("[InitialValues]\nDesiredSalesPrice=258,000\n")
+    QTest::newRow("grouped") << QByteArray("[InitialValues]\nDesiredSalesPrice=300,000\n")
                              << "edtVDPDesiredSalesPrice" << QVariant(258000.0);
+    QTest::newRow("blank inside") << QByteArray("[InitialValues]\nDesiredSalesPrice=300 000\n")
+                                  << "edtVDPDesiredSalesPrice" << QVariant(258000.0);
+    QTest::newRow("plus sign") << QByteArray("[InitialValues]\nOtherFees=+75\n")
+                               << "edtVDPOtherFees" << QVariant(75.0);
+    QTest::newRow("exponent without digits") << QByteArray("[InitialValues]\nOtherFees=7E\n")
+                                             << "edtVDPOtherFees" << QVariant(50.0);
+    QTest::newRow("hex") << QByteArray("[InitialValues]\nOtherFees=0x1F\n")
+                         << "edtVDPOtherFees" << QVariant(50.0);
+    QTest::newRow("overflowing number") << QByteArray("[InitialValues]\nOtherFees=1E999\n")
+                                        << "edtVDPOtherFees" << QVariant(50.0);
+    QTest::newRow("value set past an int") << QByteArray("[GeneralValues]\nDefaultValueSet=99999999999\n")
+                                           << stateValueSet << QVariant(1);
     QTest::newRow("scientific") << QByteArray("[InitialValues]\nOtherFees=1.5E-6\n")
                                 << "edtVDPOtherFees" << QVariant(1.5e-6);
     QTest::newRow("case of names") << QByteArray("[initialvalues]\notherfees=75\n")
@@ -198,8 +219,9 @@ void TestValueFile::decimalSeparatorOfAnotherLocale()
     StoredValues v = everything();
     v.insert(QStringLiteral("edtVDPOriginalPI"), 1408.94);
     v.insert(QStringLiteral("edtVDPOriginalInterestRate"), 6.125);
+    v.insert(QStringLiteral("edtVDPOriginalPI"), 1523.17);
     QVERIFY(ValueFile(m_path, de).save(v));
-    QVERIFY(read().contains("OriginalPI=1408,94\n"));
+    QVERIFY(read().contains("OriginalPI=1523,17\n"));
 
     const StoredValues back = ValueFile(m_path, QLocale(QStringLiteral("en_US"))).load(defaults());
     QCOMPARE(back.value(QStringLiteral("edtVDPOriginalPI")).toDouble(), 1408.94); // the default
@@ -255,6 +277,11 @@ void TestValueFile::numberText_data()
     QTest::newRow("no grouping") << "en_US" << 12345678.5 << "12345678.5";
     QTest::newRow("tiny") << "en_US" << 0.0000025 << "2.5E-6";
     QTest::newRow("de cents") << "de_DE" << 1408.94 << "1408,94";
+    // Hebrew and Arabic settings put direction marks into their minus sign;
+    // the file gets a plain one.
+    QTest::newRow("he negative") << "he_IL" << -4000.5 << "-4000.5";
+    QTest::newRow("ar negative") << "ar_EG" << -4000.5 << "-4000\u066b5";
+    QTest::newRow("fa tiny negative") << "fa_IR" << -0.0000025 << "-2\u066b5E-6";
 }
 
 void TestValueFile::numberText()
@@ -298,6 +325,47 @@ void TestValueFile::dateTimeRoundTrip()
              when.addMSecs(-when.time().msec()));
 }
 
+// For every locale Qt knows: what the program writes under it, it reads back
+// under it. Signed numbers with decimals, tiny ones, negative whole numbers,
+// and date-times with and without a time of day.
+void TestValueFile::everyLocaleReadsBackWhatItWrote()
+{
+    const QList<QLocale> locales =
+        QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory);
+    const QDateTime times[] = {QDateTime(QDate(2026, 12, 11), QTime(14, 30, 5)),
+                               QDateTime(QDate(2024, 2, 29), QTime(0, 0)),
+                               QDateTime(QDate(1999, 7, 1), QTime(9, 5, 0))};
+    StoredValues v = everything();
+    v.insert(QStringLiteral("edtSpread"), -1000.0);
+    v.insert(QStringLiteral("edtVDPOriginalPI"), -1408.943600787);
+    v.insert(QStringLiteral("edtVDPOtherFees"), -0.0000025);
+    v.insert(QStringLiteral("edtVDPOriginalTerm"), -32768);
+    v.insert(QLatin1StringView(stateValueSet), -5);
+    int checked = 0;
+    QStringList isoDates; // locales whose own date and time forms do not read back
+    for (const QLocale &locale : locales) {
+        for (const QDateTime &when : times) {
+            v.insert(QLatin1StringView(stateLastUpdate), when);
+            QVERIFY(ValueFile(m_path, locale).save(v));
+            if (read().contains("\nLastUpdate=2026-12-11 14:30:05"))
+                isoDates << locale.name();
+            const StoredValues back = ValueFile(m_path, locale).load(StoredValues());
+            if (back != v) {
+                for (auto it = v.cbegin(); it != v.cend(); ++it) {
+                    QVERIFY2(back.value(it.key()) == it.value(),
+                             qPrintable(QStringLiteral("%1, %2: %3").arg(locale.name(), it.key(),
+                                                                         QString::fromUtf8(read()))));
+                }
+            }
+            QVERIFY(QFile::remove(m_path));
+        }
+        ++checked;
+    }
+    qInfo("%d locales read back what they wrote; %lld of them store the date-time in ISO form: %s",
+          checked, qlonglong(isoDates.size()), qPrintable(isoDates.join(u' ')));
+    QVERIFY(checked > 300);
+}
+
 void TestValueFile::saveIntoMissingFolderFails()
 {
     const QString path = m_dir->filePath(QStringLiteral("no/such/folder/vdl.ini"));
@@ -317,6 +385,13 @@ void TestValueFile::unreadableFileIsNotWrittenOver()
     QVERIFY(!ValueFile(m_path).save(everything(), &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(read(), huge);
+
+    // Text in a two-byte encoding: read as defaults, never appended to.
+    const QByteArray utf16 = QByteArray("\xFF\xFE[\0S\0]\0\r\0\n\0", 12);
+    write(utf16);
+    QCOMPARE(ValueFile(m_path).load(defaults()), defaults());
+    QVERIFY(!ValueFile(m_path).save(everything(), &error));
+    QCOMPARE(read(), utf16);
 
     // Something that is no file at all.
     QVERIFY(QFile::remove(m_path));

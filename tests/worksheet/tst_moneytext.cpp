@@ -2,16 +2,24 @@
 
 #include <QTest>
 
+#include "CLibraryLocale.h"
+
 class TestMoneyText : public QObject
 {
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void forms_data();
     void forms();
     void generalNumberText_data();
     void generalNumberText();
 };
+
+void TestMoneyText::initTestCase()
+{
+    VDL_CHECK_C_LIBRARY_LOCALE();
+}
 
 void TestMoneyText::forms_data()
 {
@@ -89,5 +97,7 @@ void TestMoneyText::generalNumberText()
     QTEST(GeneralNumberText(value, digits, exponentDigits, QLocale::c()), "text");
 }
 
-QTEST_APPLESS_MAIN(TestMoneyText)
+// With an application object, as in the program: it sets the C library's
+// locale from the environment.
+QTEST_GUILESS_MAIN(TestMoneyText)
 #include "tst_moneytext.moc"

@@ -5,6 +5,8 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+
+#include "CLibraryLocale.h"
 #include <QVBoxLayout>
 
 Q_DECLARE_METATYPE(NumericField::Kind)
@@ -16,6 +18,7 @@ class TestNumericField : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    void initTestCase();
     void cleanup();
     void typed_data();
     void typed();
@@ -37,6 +40,11 @@ private:
     };
     std::unique_ptr<Form> makeForm(Kind kind, const QString &locale);
 };
+
+void TestNumericField::initTestCase()
+{
+    VDL_CHECK_C_LIBRARY_LOCALE();
+}
 
 std::unique_ptr<TestNumericField::Form> TestNumericField::makeForm(Kind kind, const QString &locale)
 {

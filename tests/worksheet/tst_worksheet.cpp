@@ -12,6 +12,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "CLibraryLocale.h"
+
 #include <cmath>
 
 // Values set into fields by object name.
@@ -62,6 +64,7 @@ private:
 
 void TestWorksheet::initTestCase()
 {
+    VDL_CHECK_C_LIBRARY_LOCALE();
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
 }
 
