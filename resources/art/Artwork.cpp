@@ -1,0 +1,15 @@
+#include "Artwork.h"
+
+namespace art {
+
+QIcon icon(const char *path)
+{
+    return QIcon(QString::fromLatin1(path));
+}
+
+QPixmap pixmap(const char *path, QSize size, qreal devicePixelRatio)
+{
+    return icon(path).pixmap(size, devicePixelRatio);
+}
+
+} // namespace art
