@@ -8,6 +8,7 @@ BUILD_DIR="$ROOT/build"
 PACKAGES=(
     cmake ninja-build g++ ccache
     qt6-base-dev qt6-tools-dev qt6-tools-dev-tools libqt6help6 libqt6sql6-sqlite
+    qt6-documentation-tools qt6-svg-dev
     fonts-liberation2 fonts-dejavu-core xdg-utils
     libqt6svg6 locales
     xvfb xauth xdotool poppler-utils

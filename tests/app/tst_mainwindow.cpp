@@ -93,6 +93,8 @@ void TestMainWindow::initTestCase()
 {
     VDL_CHECK_C_LIBRARY_LOCALE();
     QLocale::setDefault(QLocale(QStringLiteral("en_US")));
+    // These tests check which help is asked for; the help window has its own.
+    HelpViewer::setWindowEnabled(false);
     platform::setInformationHandler([this](QWidget *, const QString &text) { m_messages << text; });
     platform::setScreenWidthProvider([this] { return m_screenWidth; });
     platform::setClock([this] { return m_now; });
