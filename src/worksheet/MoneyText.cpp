@@ -1,8 +1,7 @@
 #include "MoneyText.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -29,10 +28,15 @@ Decimal roundDecimal(double value, int significantDigits, int maxDecimals)
     if (value == 0)
         return d;
 
+    // std::to_chars ignores the C library's locale, which the application
+    // object sets from the environment: "%e" would write "2,1e+03" under de_DE.
     char buffer[96];
-    std::snprintf(buffer, sizeof buffer, "%.60e", std::fabs(value));
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, std::fabs(value),
+                                       std::chars_format::scientific, 60);
+    *written.ptr = '\0';
     const char *e = std::strchr(buffer, 'e');
-    const int exponent = std::atoi(e + 1);
+    int exponent = 0;
+    std::from_chars(e + (e[1] == '+' ? 2 : 1), written.ptr, exponent);
     QByteArray all;
     all.reserve(64);
     for (const char *p = buffer; p != e; ++p) {
@@ -74,7 +78,9 @@ double toDouble(const Decimal &d)
         return 0.0;
     QByteArray text = d.negative ? QByteArray("-") : QByteArray();
     text += "0." + d.digits + 'e' + QByteArray::number(d.exponent + 1);
-    return std::strtod(text.constData(), nullptr);
+    double result = 0.0;
+    std::from_chars(text.constData(), text.constData() + text.size(), result);
+    return result;
 }
 
 QString scientificText(const Decimal &d, int exponentDigits, const QLocale &locale)
