@@ -1,0 +1,121 @@
+#include "ReportDialogs.h"
+
+#include "ReportPreview.h"
+
+#include <QFileDialog>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace reportdialogs {
+namespace {
+
+PreviewFn &previewHandler()
+{
+    static PreviewFn fn;
+    return fn;
+}
+
+PrintDialogFn &printDialogHandler()
+{
+    static PrintDialogFn fn;
+    return fn;
+}
+
+PrintSetupFn &printSetupHandler()
+{
+    static PrintSetupFn fn;
+    return fn;
+}
+
+FileNameFn &openFileNameHandler()
+{
+    static FileNameFn fn;
+    return fn;
+}
+
+FileNameFn &saveFileNameHandler()
+{
+    static FileNameFn fn;
+    return fn;
+}
+
+QString fileFilter()
+{
+    return QStringLiteral("Vendalo reports (*.vdr)");
+}
+
+} // namespace
+
+void runPreview(ReportPreview &preview)
+{
+    if (previewHandler())
+        previewHandler()(preview);
+    else
+        preview.exec();
+}
+
+void setPreviewHandler(PreviewFn handler)
+{
+    previewHandler() = std::move(handler);
+}
+
+bool askPrintSettings(QPrinter &printer, int pageCount, QWidget *parent)
+{
+    if (printDialogHandler())
+        return printDialogHandler()(printer, pageCount, parent);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintToFile |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void setPrintDialogHandler(PrintDialogFn handler)
+{
+    printDialogHandler() = std::move(handler);
+}
+
+void showPrintSetup(QPrinter &printer, QWidget *parent)
+{
+    if (printSetupHandler()) {
+        printSetupHandler()(printer, parent);
+        return;
+    }
+    QPageSetupDialog dialog(&printer, parent);
+    dialog.exec();
+}
+
+void setPrintSetupHandler(PrintSetupFn handler)
+{
+    printSetupHandler() = std::move(handler);
+}
+
+QString openFileName(QWidget *parent)
+{
+    if (openFileNameHandler())
+        return openFileNameHandler()(parent);
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Report"), QString(),
+                                        fileFilter());
+}
+
+QString saveFileName(QWidget *parent)
+{
+    if (saveFileNameHandler())
+        return saveFileNameHandler()(parent);
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Report"), QString(),
+                                        fileFilter());
+}
+
+void setOpenFileNameHandler(FileNameFn handler)
+{
+    openFileNameHandler() = std::move(handler);
+}
+
+void setSaveFileNameHandler(FileNameFn handler)
+{
+    saveFileNameHandler() = std::move(handler);
+}
+
+} // namespace reportdialogs
