@@ -9,7 +9,14 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGraphicsItem>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QLabel>
+#include <QPageLayout>
+#include <QScrollBar>
+#include <QShowEvent>
+#include <QTimer>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QSpinBox>
@@ -100,22 +107,22 @@ ReportPreview::ReportPreview(ReportTemplate::Commands commands, QList<report::Pr
                                  themeIcon("zoom-in", "zoom-in", QStyle::SP_CustomBase));
     zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
     connect(zoomIn, &QAction::triggered, this,
-            [this] { guarded([this] { m_view->zoomIn(zoomStep); }); });
+            [this] { zoom([this] { m_view->zoomIn(zoomStep); }); });
     connect(addCommand("actZoomOut", QStringLiteral("Zoom &Out"), QKeySequence::ZoomOut,
                        themeIcon("zoom-out", "zoom-out", QStyle::SP_CustomBase)),
-            &QAction::triggered, this, [this] { guarded([this] { m_view->zoomOut(zoomStep); }); });
-    connect(addCommand("actActualSize", QStringLiteral("&100 %"),
+            &QAction::triggered, this, [this] { zoom([this] { m_view->zoomOut(zoomStep); }); });
+    connect(addCommand("actActualSize", QStringLiteral("&Actual Size"),
                        QKeySequence(Qt::CTRL | Qt::Key_0),
                        themeIcon("zoom-original", nullptr, QStyle::SP_CustomBase)),
-            &QAction::triggered, this, [this] { guarded([this] { m_view->setZoomFactor(1.0); }); });
+            &QAction::triggered, this, [this] { zoom([this] { m_view->setZoomFactor(1.0); }); });
     connect(addCommand("actPageWidth", QStringLiteral("Page &Width"),
                        QKeySequence(Qt::CTRL | Qt::Key_1),
                        themeIcon("zoom-fit-width", "zoom-fit-width", QStyle::SP_CustomBase)),
-            &QAction::triggered, this, [this] { guarded([this] { m_view->fitToWidth(); }); });
+            &QAction::triggered, this, [this] { zoom([this] { m_view->fitToWidth(); }); });
     connect(addCommand("actWholePage", QStringLiteral("Whole Pa&ge"),
                        QKeySequence(Qt::CTRL | Qt::Key_2),
                        themeIcon("zoom-fit-best", "zoom-fit-page", QStyle::SP_CustomBase)),
-            &QAction::triggered, this, [this] { guarded([this] { m_view->fitInView(); }); });
+            &QAction::triggered, this, [this] { zoom([this] { m_view->fitInView(); }); });
     m_zoom = new QLabel(m_toolBar);
     m_zoom->setObjectName(QStringLiteral("lblZoom"));
     m_zoom->setMinimumWidth(m_zoom->fontMetrics().horizontalAdvance(QStringLiteral(" 8888 % ")));
@@ -271,6 +278,65 @@ void ReportPreview::goToPage(int page)
 {
     guarded([this, page] {
         m_view->setCurrentPage(qBound(1, page, qMax(1, m_view->pageCount())));
+        showTopOfCurrentPage();
+        updateControls();
+    });
+}
+
+void ReportPreview::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    // Once the window has its size, start at the top of the page, where the
+    // report's title is, rather than in the middle of it.
+    QTimer::singleShot(0, this, [this] { goToPage(m_view->currentPage()); });
+}
+
+QRectF ReportPreview::visiblePageArea() const
+{
+    const auto *view = m_view->findChild<QGraphicsView *>();
+    if (!view)
+        return {};
+    return view->mapToScene(view->viewport()->rect()).boundingRect();
+}
+
+QRectF ReportPreview::pageArea(int page) const
+{
+    const auto *view = m_view->findChild<QGraphicsView *>();
+    if (!view || !view->scene())
+        return {};
+    // The preview keeps one top-level item per sheet, in page order.
+    QList<QGraphicsItem *> sheets;
+    for (QGraphicsItem *item : view->scene()->items(Qt::AscendingOrder)) {
+        if (!item->parentItem())
+            sheets.append(item);
+    }
+    if (page < 1 || page > sheets.size())
+        return {};
+    // An item stands at the sheet's top-left corner; its bounds take in a
+    // shadow around it. The scene counts the printer's pixels.
+    const QSizeF paper = m_printer->pageLayout().fullRectPixels(m_printer->resolution()).size();
+    return QRectF(sheets.at(page - 1)->scenePos(), paper);
+}
+
+void ReportPreview::showTopOfCurrentPage()
+{
+    auto *view = m_view->findChild<QGraphicsView *>();
+    const QRectF sheet = pageArea(m_view->currentPage());
+    if (!view || sheet.isEmpty())
+        return;
+    const QRectF visible = visiblePageArea();
+    if (sheet.height() <= visible.height())
+        return; // the whole sheet is in view already
+    const int margin = 8; // pixels of the background above the sheet
+    const int top = view->mapFromScene(QPointF(sheet.center().x(), sheet.top())).y();
+    QScrollBar *bar = view->verticalScrollBar();
+    bar->setValue(bar->value() + top - margin);
+}
+
+template <typename F> void ReportPreview::zoom(F &&change)
+{
+    guarded([this, &change] {
+        change();
         updateControls();
     });
 }

@@ -45,13 +45,23 @@ public:
     void saveReport();
     void goToPage(int page);
 
+    // What of the report the window shows, and where sheet `page` (from 1)
+    // lies, both in the preview's scene coordinates.
+    QRectF visiblePageArea() const;
+    QRectF pageArea(int page) const;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void showTopOfCurrentPage();
     QAction *addCommand(const char *name, const QString &text, const QKeySequence &key,
                         const QIcon &icon);
     void paint(QPrinter *printer);
     void updateControls();
     void toggleFullScreen(bool on);
     template <typename F> void guarded(F &&action);
+    template <typename F> void zoom(F &&change);
 
     QList<report::PreparedPage> m_pages;
     QPrinter *m_printer;

@@ -315,9 +315,11 @@ void TestReportEngine::lineAHairWiderThanItsAreaStaysWhole()
 
 void TestReportEngine::overlongTextIsCutAtItsBoxAndNeighboursStay()
 {
-    const QRectF longBox(100, 100, 101, 15);
-    const QRectF neighbourBelow(100, 121, 101, 15);
-    const QRectF neighbourRight(230, 100, 101, 15);
+    // Tall enough for one line and the top half of the next: the box itself
+    // must cut that one.
+    const QRectF longBox(100, 100, 101, 22);
+    const QRectF neighbourBelow(100, 128, 101, 15);
+    const QRectF neighbourRight(230, 100, 101, 22);
     auto pageWith = [&](const QString &text) {
         TemplatePage page;
         page.bands = {band(
@@ -342,7 +344,9 @@ void TestReportEngine::overlongTextIsCutAtItsBoxAndNeighboursStay()
     // Drawn, nothing of it shows outside the box.
     const QImage image = render(longPage);
     QVERIFY(darkPixels(image, longBox.toRect().adjusted(1, 1, -1, -1)) > 0);
-    QCOMPARE(darkPixels(image, QRect(90, 116, 130, 60)), 0);
+    QVERIFY(cut->lines.at(1).rect.top() < longBox.bottom());
+    QVERIFY(darkPixels(image, QRect(101, 116, 99, 5)) > 0);
+    QCOMPARE(darkPixels(image, QRect(90, 123, 130, 60)), 0);
     QCOMPARE(darkPixels(image, QRect(60, 80, 38, 60)), 0);
 }
 

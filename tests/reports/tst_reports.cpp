@@ -757,17 +757,29 @@ void TestReports::pageNavigationByKeyboard()
         QCOMPARE(view->pageCount(), 4);
         QCOMPARE(pageNumber->maximum(), 4);
         QVERIFY(!preview.command(u"actPriorPage")->isEnabled());
+        // Each page is shown from its top edge, where the title block is.
+        const auto showsTopOf = [&](int page) {
+            const QRectF sheet = preview.pageArea(page);
+            const QRectF visible = preview.visiblePageArea();
+            return !sheet.isEmpty() && visible.top() <= sheet.top() && sheet.top() < visible.bottom() &&
+                   sheet.bottom() > visible.bottom();
+        };
+        QTRY_VERIFY(showsTopOf(1));
 
         QTest::keyClick(&preview, Qt::Key_PageDown);
         QCOMPARE(view->currentPage(), 2);
         QCOMPARE(pageNumber->value(), 2);
+        QVERIFY(showsTopOf(2));
         QTest::keyClick(&preview, Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(view->currentPage(), 4);
+        QVERIFY(showsTopOf(4));
         QVERIFY(!preview.command(u"actNextPage")->isEnabled());
         QTest::keyClick(&preview, Qt::Key_PageUp);
         QCOMPARE(view->currentPage(), 3);
+        QVERIFY(showsTopOf(3));
         QTest::keyClick(&preview, Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(view->currentPage(), 1);
+        QVERIFY(showsTopOf(1));
         // The page number by its mnemonic, then typed.
         QTest::keyClick(&preview, Qt::Key_E, Qt::AltModifier);
         QCOMPARE(QApplication::focusWidget(), pageNumber);
@@ -776,10 +788,17 @@ void TestReports::pageNavigationByKeyboard()
         QTest::keyClick(pageNumber, Qt::Key_Return);
         QCOMPARE(view->currentPage(), 3);
         // Zoom by keyboard changes the view only.
+        auto *zoomShown = preview.findChild<QLabel *>(QStringLiteral("lblZoom"));
+        QCOMPARE(zoomShown->text(), QStringLiteral("100 %"));
         QTest::keyClick(&preview, Qt::Key_Plus, Qt::ControlModifier);
-        QVERIFY(view->zoomFactor() > 1.0);
+        QCOMPARE(view->zoomFactor(), 1.25);
+        QCOMPARE(zoomShown->text(), QStringLiteral("125 %"));
+        QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+        QTest::keyClick(&preview, Qt::Key_Minus, Qt::ControlModifier);
+        QCOMPARE(zoomShown->text(), QStringLiteral("80 %"));
         QTest::keyClick(&preview, Qt::Key_0, Qt::ControlModifier);
         QCOMPARE(view->zoomFactor(), 1.0);
+        QCOMPARE(zoomShown->text(), QStringLiteral("100 %"));
         QTest::keyClick(&preview, Qt::Key_F11);
         QVERIFY(preview.windowState() & Qt::WindowFullScreen);
         QTest::keyClick(&preview, Qt::Key_F11);
