@@ -2,10 +2,11 @@
 
 #include "ReportPreview.h"
 
+#include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPushButton>
 
 namespace reportdialogs {
 namespace {
@@ -65,9 +66,9 @@ bool askPrintSettings(QPrinter &printer, int pageCount, QWidget *parent)
     if (printDialogHandler())
         return printDialogHandler()(printer, pageCount, parent);
     QPrintDialog dialog(&printer, parent);
+    // No paper choice: the reports are laid out on US Letter and print on it.
     dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
-                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintToFile |
-                      QAbstractPrintDialog::PrintShowPageSize);
+                      QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintToFile);
     dialog.setMinMax(1, pageCount);
     return dialog.exec() == QDialog::Accepted;
 }
@@ -83,7 +84,15 @@ void showPrintSetup(QPrinter &printer, QWidget *parent)
         printSetupHandler()(printer, parent);
         return;
     }
-    QPageSetupDialog dialog(&printer, parent);
+    // The print dialog in the role of a setup dialog: it chooses the printer
+    // and its properties, which the next print starts from, and prints nothing.
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile);
+    if (auto *buttons = dialog.findChild<QDialogButtonBox *>()) {
+        if (QPushButton *ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     dialog.exec();
 }
 

@@ -23,7 +23,8 @@ using PrintDialogFn = std::function<bool(QPrinter &printer, int pageCount, QWidg
 bool askPrintSettings(QPrinter &printer, int pageCount, QWidget *parent);
 void setPrintDialogHandler(PrintDialogFn handler); // empty restores the real dialog
 
-// The printer setup dialog; what the user chose is written into `printer`.
+// The printer setup dialog: the user chooses a printer and its properties,
+// written into `printer` when confirmed; nothing is printed.
 using PrintSetupFn = std::function<void(QPrinter &printer, QWidget *parent)>;
 void showPrintSetup(QPrinter &printer, QWidget *parent);
 void setPrintSetupHandler(PrintSetupFn handler); // empty restores the real dialog

@@ -225,9 +225,13 @@ public:
     {
         const QJsonObject o = object(v, path, {"width", "height", "texts", "rules"});
         PreparedPage page;
-        page.size.setWidth(number(o[u"width"], path + QStringLiteral(".width"), 1, maxCoordinate));
-        page.size.setHeight(
-            number(o[u"height"], path + QStringLiteral(".height"), 1, maxCoordinate));
+        // Reports are laid out on US Letter only.
+        const double width = number(o[u"width"], path + QStringLiteral(".width"), 1, maxCoordinate);
+        const double height =
+            number(o[u"height"], path + QStringLiteral(".height"), 1, maxCoordinate);
+        if (width != paperWidth || height != paperHeight)
+            fail(path, QStringLiteral("is not a US Letter sheet"));
+        page.size = QSizeF(width, height);
         const QJsonArray texts =
             array(o[u"texts"], path + QStringLiteral(".texts"), maxItemsPerPage);
         for (qsizetype i = 0; i < texts.size(); ++i)

@@ -7,9 +7,10 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSet>
 #include <QTextLayout>
 
+#include <array>
+#include <set>
 #include <stdexcept>
 
 namespace report {
@@ -39,18 +40,13 @@ struct Segment
 QList<Segment> frameSegments(const QList<PlacedText> &texts)
 {
     QList<Segment> segments;
-    QSet<QString> seen;
+    // Keyed to 1/1000 unit, so that edges computed the same way meet.
+    std::set<std::array<qint64, 4>> seen;
     auto add = [&](QPointF from, QPointF to) {
-        // Keyed to 1/1000 unit so that edges computed the same way meet.
-        const QString key = QStringLiteral("%1 %2 %3 %4")
-                                .arg(qRound64(from.x() * 1000))
-                                .arg(qRound64(from.y() * 1000))
-                                .arg(qRound64(to.x() * 1000))
-                                .arg(qRound64(to.y() * 1000));
-        if (!seen.contains(key)) {
-            seen.insert(key);
+        const std::array<qint64, 4> key{qRound64(from.x() * 1000), qRound64(from.y() * 1000),
+                                        qRound64(to.x() * 1000), qRound64(to.y() * 1000)};
+        if (seen.insert(key).second)
             segments.append({from, to});
-        }
     };
     for (const PlacedText &text : texts) {
         if (!text.framed)

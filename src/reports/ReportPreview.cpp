@@ -14,13 +14,13 @@
 #include <QGraphicsView>
 #include <QLabel>
 #include <QPageLayout>
-#include <QScrollBar>
-#include <QShowEvent>
-#include <QTimer>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+#include <QScrollBar>
+#include <QShowEvent>
 #include <QSpinBox>
 #include <QStyle>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -326,7 +326,7 @@ void ReportPreview::showTopOfCurrentPage()
         return;
     const QRectF visible = visiblePageArea();
     if (sheet.height() <= visible.height())
-        return; // the whole sheet is in view already
+        return;           // the whole sheet is in view already
     const int margin = 8; // pixels of the background above the sheet
     const int top = view->mapFromScene(QPointF(sheet.center().x(), sheet.top())).y();
     QScrollBar *bar = view->verticalScrollBar();

@@ -115,10 +115,10 @@ bool Reports::setSlot(ReportTemplate &report, QStringView name, const QString &t
     return true;
 }
 
-void Reports::reportError(std::exception_ptr error)
+void Reports::reportError(QObject *sender, std::exception_ptr error)
 {
     if (m_errorSink) {
-        m_errorSink(this, error);
+        m_errorSink(sender, error);
         return;
     }
     try {
@@ -137,7 +137,7 @@ template <typename F> void Reports::guarded(F &&command)
     try {
         command();
     } catch (...) {
-        reportError(std::current_exception());
+        reportError(this, std::current_exception());
     }
 }
 
@@ -146,7 +146,8 @@ void Reports::ShowReport(ReportTemplate &report)
     QList<report::PreparedPage> pages = report::prepareReport(report);
     ReportPreview preview(
         report.commands(), std::move(pages), &printer(),
-        [this](QObject *, std::exception_ptr error) { reportError(error); }, m_window);
+        [this](QObject *sender, std::exception_ptr error) { reportError(sender, error); },
+        m_window);
     reportdialogs::runPreview(preview);
 }
 

@@ -29,7 +29,9 @@ public:
     explicit Reports(QWidget *window);
     ~Reports() override;
 
-    // Where errors go; without a sink they are shown as an information box.
+    // Where errors go, with the object that raised them: this object for a
+    // command, the preview window for a preview action (a fitting parent for
+    // a message). Without a sink they are shown as an information box.
     void setErrorSink(ErrorSink sink) { m_errorSink = std::move(sink); }
 
     // Copies the worksheet into the net gain report and shows it. Money and
@@ -61,7 +63,7 @@ private:
     struct Templates;
     Templates &templates();
     void printChecklist(ReportTemplate &report, const QString &title);
-    void reportError(std::exception_ptr error);
+    void reportError(QObject *sender, std::exception_ptr error);
     template <typename F> void guarded(F &&command);
 
     QWidget *m_window;

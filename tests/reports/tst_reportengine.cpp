@@ -509,6 +509,13 @@ void TestReportEngine::damagedReportFileIsRefused_data()
             pages.append(r[u"pages"].toArray()[1]);
         r[u"pages"] = pages;
     });
+    QTest::newRow("A4 sheet") << edited([](QJsonObject &r) {
+        QJsonArray pages = r[u"pages"].toArray();
+        QJsonObject page = pages[0].toObject();
+        page[u"height"] = 1122.5;
+        pages[0] = page;
+        r[u"pages"] = pages;
+    });
     QTest::newRow("missing rect") << editText([](QJsonObject &t) { t.remove(u"rect"); });
     QTest::newRow("rect of three") << editText([](QJsonObject &t) {
         t[u"rect"] = QJsonArray{1, 2, 3};
