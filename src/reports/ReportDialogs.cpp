@@ -113,8 +113,15 @@ QString saveFileName(QWidget *parent)
 {
     if (saveFileNameHandler())
         return saveFileNameHandler()(parent);
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save Report"), QString(),
-                                        fileFilter());
+    // The dialog adds the suffix itself, so that it also asks before an
+    // existing report of that full name is replaced.
+    QFileDialog dialog(parent, QStringLiteral("Save Report"), QString(), fileFilter());
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("vdr"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void setOpenFileNameHandler(FileNameFn handler)
