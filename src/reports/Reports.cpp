@@ -106,9 +106,9 @@ QPrinter &Reports::printer()
     return *m_printer;
 }
 
-bool Reports::setSlot(ReportTemplate &report, QStringView name, const QString &text)
+bool Reports::setSlot(ReportTemplate &document, QStringView name, const QString &text)
 {
-    report::TextBox *box = report.FindObject(name);
+    report::TextBox *box = document.FindObject(name);
     if (!box)
         return false;
     box->text = text;
@@ -141,11 +141,11 @@ template <typename F> void Reports::guarded(F &&command)
     }
 }
 
-void Reports::ShowReport(ReportTemplate &report)
+void Reports::ShowReport(ReportTemplate &document)
 {
-    QList<report::PreparedPage> pages = report::prepareReport(report);
+    QList<report::PreparedPage> pages = report::prepareReport(document);
     ReportPreview preview(
-        report.commands(), std::move(pages), &printer(),
+        document.commands(), std::move(pages), &printer(),
         [this](QObject *sender, std::exception_ptr error) { reportError(sender, error); },
         m_window);
     reportdialogs::runPreview(preview);
@@ -154,51 +154,51 @@ void Reports::ShowReport(ReportTemplate &report)
 void Reports::PrintNetGainAfterSale(const Worksheet &worksheet)
 {
     guarded([&] {
-        ReportTemplate &report = frxNetGainAfterSale();
-        setSlot(report, u"lblReportTitle", QStringLiteral("Vendalo"));
-        setSlot(report, u"lblHeader1", QString());
-        setSlot(report, u"lblHeader2", QString());
-        setSlot(report, u"lblURL", QString::fromLatin1(report::productSiteHost));
-        setSlot(report, u"lblApplicationTitle", productTitle());
+        ReportTemplate &document = frxNetGainAfterSale();
+        setSlot(document, u"lblReportTitle", QStringLiteral("Vendalo"));
+        setSlot(document, u"lblHeader1", QString());
+        setSlot(document, u"lblHeader2", QString());
+        setSlot(document, u"lblURL", QString::fromLatin1(report::productSiteHost));
+        setSlot(document, u"lblApplicationTitle", productTitle());
 
         const auto setField = [&](const FieldSlot &s) {
             // A field that cannot be read counts as 0, as in the calculation.
             const NumericField *field = worksheet.field(QLatin1StringView(s.field));
             const double value = field ? field->value() : 0.0;
-            setSlot(report, QString::fromLatin1(s.slot),
+            setSlot(document, QString::fromLatin1(s.slot),
                     s.form == Form::Money ? MoneyToText(value) : PercentToText(value));
         };
         for (const FieldSlot &s : moneySlotsBeforeMonth)
             setField(s);
-        setSlot(report, u"lblEstimatedClosingMonth", worksheet.closingMonthBox()->currentText());
+        setSlot(document, u"lblEstimatedClosingMonth", worksheet.closingMonthBox()->currentText());
         for (const FieldSlot &s : moneySlotsAfterMonth)
             setField(s);
-        setSlot(report, u"lblMonthlyCarryingCosts", worksheet.carryingCostsLabel()->text());
-        setSlot(report, u"lblSalesCosts", worksheet.closingCostsLabel()->text());
+        setSlot(document, u"lblMonthlyCarryingCosts", worksheet.carryingCostsLabel()->text());
+        setSlot(document, u"lblSalesCosts", worksheet.closingCostsLabel()->text());
 
         // The grid on its side: grid column k is report line k, grid row c
         // (the c-th sales price) is report column c.
         const ResultsGrid *grid = worksheet.grid();
         for (int c = 1; c <= report::netGainTableColumns; ++c) {
             for (int k = 0; k < report::netGainTableLines; ++k)
-                setSlot(report, QStringLiteral("lbl%1_%2").arg(k).arg(c), grid->cellText(c, k));
+                setSlot(document, QStringLiteral("lbl%1_%2").arg(k).arg(c), grid->cellText(c, k));
         }
 
-        ShowReport(report);
+        ShowReport(document);
     });
 }
 
-void Reports::printChecklist(ReportTemplate &report, const QString &title)
+void Reports::printChecklist(ReportTemplate &document, const QString &title)
 {
-    setSlot(report, u"lblReportTitle", title);
-    setSlot(report, u"lblHeader1", QString());
-    setSlot(report, u"lblHeader2", QString());
+    setSlot(document, u"lblReportTitle", title);
+    setSlot(document, u"lblHeader1", QString());
+    setSlot(document, u"lblHeader2", QString());
     for (int n = 1; n <= 4; ++n) {
         const QString suffix = n == 1 ? QString() : QString::number(n);
-        setSlot(report, QStringLiteral("lblURL") + suffix, ownershipNotice());
-        setSlot(report, QStringLiteral("lblApplicationTitle") + suffix, productTitle());
+        setSlot(document, QStringLiteral("lblURL") + suffix, ownershipNotice());
+        setSlot(document, QStringLiteral("lblApplicationTitle") + suffix, productTitle());
     }
-    ShowReport(report);
+    ShowReport(document);
 }
 
 void Reports::PrintHomeInspectionForm()

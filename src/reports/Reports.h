@@ -53,16 +53,16 @@ public:
     // Lays the report out afresh with the texts its slots hold now and shows
     // the prepared pages in the modal preview. Pages of earlier runs are
     // never reused.
-    void ShowReport(ReportTemplate &report);
+    void ShowReport(ReportTemplate &document);
 
     // Sets the text of the slot `name` (letter case ignored); a slot the
     // report lacks is skipped. False when skipped.
-    static bool setSlot(ReportTemplate &report, QStringView name, const QString &text);
+    static bool setSlot(ReportTemplate &document, QStringView name, const QString &text);
 
 private:
     struct Templates;
     Templates &templates();
-    void printChecklist(ReportTemplate &report, const QString &title);
+    void printChecklist(ReportTemplate &document, const QString &title);
     void reportError(QObject *sender, std::exception_ptr error);
     template <typename F> void guarded(F &&command);
 

@@ -495,7 +495,7 @@ void TestReportEngine::damagedReportFileIsRefused_data()
     QTest::newRow("array root") << QByteArray("[1,2,3]");
     QTest::newRow("deep nesting") << QByteArray(5000, '[') + QByteArray(5000, ']');
     QTest::newRow("other format") << edited(
-        [](QJsonObject &r) { r[u"format"] = QStringLiteral("FastReport"); });
+        [](QJsonObject &r) { r[u"format"] = QStringLiteral("Other report"); });
     QTest::newRow("newer version") << edited([](QJsonObject &r) { r[u"version"] = 2; });
     QTest::newRow("version as text")
         << edited([](QJsonObject &r) { r[u"version"] = QStringLiteral("1"); });
