@@ -146,8 +146,9 @@ ReportTemplate makeHomeInspectionForm()
             "offer: rate each part of the house on this form and note what you find. Shortly "
             "before closing, inspect the home a second time to confirm that its condition has not "
             "changed since your offer, and have any damage that has occurred since then repaired "
-            "before you close. Keep the completed form afterwards: it is a record of the home's "
-            "condition when you bought it, to look back on in the years to come."),
+            "before you close. Keep the completed form afterwards: it is a baseline record of the "
+            "home's condition when you bought it, to look back on whenever you need to know what "
+            "has changed since."),
         small));
     addRatingTable(header1, QStringLiteral("GeneralInterior"), 56, 84, 114, 21,
                    QStringLiteral("GENERAL INTERIOR"),
@@ -243,7 +244,8 @@ ReportTemplate makeToDoList()
             "prepared. Most of these you cannot change, but the preparation is up to you, and good "
             "preparation takes much of the strain out of moving day. This list reminds you of the "
             "tasks that people commonly have to take care of before they move, on moving day "
-            "itself and when they arrive at their new home.")));
+            "itself and when they arrive at their new home. Work through it week by week, and tick "
+            "off each task as soon as it is done.")));
     addSection(header1, 1, 66, 118, "  Four Weeks Before You Move ...",
                {
                    {1, "Start packing early, beginning with the things you use least."},
