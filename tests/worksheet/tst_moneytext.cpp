@@ -1,8 +1,12 @@
 #include "MoneyText.h"
 
+#include <QScopeGuard>
 #include <QTest>
 
 #include "CLibraryLocale.h"
+
+#include <clocale>
+#include <string>
 
 class TestMoneyText : public QObject
 {
@@ -12,6 +16,8 @@ private Q_SLOTS:
     void initTestCase();
     void forms_data();
     void forms();
+    void formsIgnoreTheCLibraryLocale_data() { forms_data(); }
+    void formsIgnoreTheCLibraryLocale();
     void generalNumberText_data();
     void generalNumberText();
 };
@@ -71,6 +77,17 @@ void TestMoneyText::forms()
     QTEST(MoneyToText(value, l), "money");
     QTEST(WholeMoneyToText(value, l), "whole");
     QTEST(PercentToText(value, l), "percent");
+}
+
+// The application object sets the C library's locale from the environment;
+// under de_DE its number functions write and read a decimal comma.
+void TestMoneyText::formsIgnoreTheCLibraryLocale()
+{
+    const std::string previous = std::setlocale(LC_ALL, nullptr);
+    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
+        QSKIP("the de_DE.UTF-8 locale is not generated on this machine");
+    const auto restore = qScopeGuard([&] { std::setlocale(LC_ALL, previous.c_str()); });
+    forms();
 }
 
 void TestMoneyText::generalNumberText_data()
