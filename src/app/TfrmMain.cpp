@@ -1,12 +1,24 @@
 #include "TfrmMain.h"
 
 #include "Application.h"
+#include "Artwork.h"
+#include "ButtonBar.h"
+#include "Commands.h"
 #include "ErrorMessages.h"
+#include "GoOnline.h"
 #include "HelpViewer.h"
+#include "HintRouter.h"
+#include "Hints.h"
 #include "NumericField.h"
 #include "Platform.h"
+#include "Reports.h"
 #include "ResultsGrid.h"
+#include "StatusBar.h"
+#include "TfrmAbout.h"
+#include "TfrmDisclaim.h"
+#include "UrlLauncher.h"
 #include "ValueFile.h"
+#include "VistaAltFix.h"
 #include "Worksheet.h"
 
 #include <QAction>
@@ -15,9 +27,12 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QScreen>
-#include <QStatusBar>
-#include <QVBoxLayout>
+#include <QShortcut>
+#include <QToolButton>
 
 #include <stdexcept>
 
@@ -25,8 +40,6 @@ TfrmMain *frmMain = nullptr;
 
 namespace {
 
-constexpr int buttonBarHeight = 33;
-constexpr int statusBarHeight = 19;
 constexpr int narrowestScreen = 800;
 constexpr int tipShowDelay = 400;
 constexpr int tipHideDelay = 4000;
@@ -47,33 +60,70 @@ TfrmMain::TfrmMain(QWidget *parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
+    setWindowIcon(art::icon(art::programIcon));
+    hints::setHelpContext(this, windowHelpContext);
 
+    // The client area: toolbar, worksheet, and the status bar along the
+    // bottom of the worksheet's lower panel.
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
-    auto *buttonBar = new QWidget(client);
-    buttonBar->setObjectName(QStringLiteral("pnlButtonBar"));
-    buttonBar->setGeometry(0, 0, Worksheet::width, buttonBarHeight);
+    client->setFixedSize(clientWidth, clientHeight);
     m_worksheet = new Worksheet(client);
-    m_worksheet->move(0, buttonBarHeight);
-    client->setFixedSize(Worksheet::width, buttonBarHeight + Worksheet::height);
-    setCentralWidget(client);
+    m_worksheet->move(0, ButtonBar::barHeight);
+    m_statusBar = new StatusBar(client);
+    m_statusBar->setGeometry(1, clientHeight - StatusBar::barHeight, clientWidth - 2,
+                             StatusBar::barHeight);
 
-    auto *status = new QStatusBar(this);
-    status->setObjectName(QStringLiteral("statusBar"));
-    status->setSizeGripEnabled(false);
-    status->setFixedHeight(statusBarHeight);
-    setStatusBar(status);
+    // The title label lies mostly under the toolbar: only its bottom strip
+    // shows, and that strip is what reacts to the pointer.
+    lblMainMenu = new QLabel(QStringLiteral("Home Sales Transaction Details"), client);
+    lblMainMenu->setObjectName(QStringLiteral("lblMainMenu"));
+    lblMainMenu->setGeometry(15, 12, 282, 27);
+    lblMainMenu->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QFont titleFont;
+    titleFont.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    titleFont.setPixelSize(19);
+    lblMainMenu->setFont(titleFont);
+    lblMainMenu->setForegroundRole(QPalette::ButtonText);
+    lblMainMenu->setCursor(Qt::PointingHandCursor); // lblMainMenuMouseMove
+    lblMainMenu->installEventFilter(this);
+
+    m_buttonBar = new ButtonBar(client);
+    m_buttonBar->setGeometry(0, 0, clientWidth, ButtonBar::barHeight);
+    urlOnline = new UrlLauncher(m_buttonBar);
+    urlOnline->setObjectName(QStringLiteral("urlOnline"));
+    urlOnline->hide();
+    setCentralWidget(client);
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 
-    MnuFilePrint = new QAction(QStringLiteral("&Print Preview ..."), this);
-    MnuFilePrint->setObjectName(QStringLiteral("MnuFilePrint"));
-    MnuFilePrint->setEnabled(false);
+    commands::build(*this, *m_buttonBar);
+    MnuFilePrint = findChild<QAction *>(QStringLiteral("MnuFilePrint"));
+    mnuPopMain = findChild<QAction *>(QStringLiteral("mnuPopMain"));
+    MnuPopup = findChild<QMenu *>(QStringLiteral("MnuPopup"));
+    mnuPopReset = findChild<QMenu *>(QStringLiteral("mnuPopReset"));
+    btnPrint = m_buttonBar->findChild<QToolButton *>(QStringLiteral("btnPrint"));
+    btnReset = m_buttonBar->findChild<QToolButton *>(QStringLiteral("btnReset"));
+
+    // MnuPopup is the context menu of the window and of the worksheet panel.
+    QWidget *pnlMain = m_worksheet->findChild<QWidget *>(QStringLiteral("pnlMain"));
+    for (QWidget *owner : {static_cast<QWidget *>(this), pnlMain}) {
+        owner->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(owner, &QWidget::customContextMenuRequested, this,
+                [this, owner](const QPoint &pos) { MnuPopup->popup(owner->mapToGlobal(pos)); });
+    }
+
     connect(m_worksheet, &Worksheet::allowPrintingRequested, this, &TfrmMain::AllowPrinting);
     // The error route shows the message once the focus change or key press
     // that failed is over, so its own event loop never runs in the middle of one.
     connect(m_worksheet, &Worksheet::recalculationFailed, this, &reportError);
 
+    auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    f1->setContext(Qt::WindowShortcut);
+    connect(f1, &QShortcut::activated, this, &TfrmMain::showHelpForFocus);
+
     m_help = new HelpViewer(this);
+    m_reports = new Reports(this);
+    m_reports->setErrorSink(&reportError);
     bindStoredValues();
 
     FormCreate();
@@ -96,6 +146,7 @@ void TfrmMain::FormCreate()
 {
     // A top-level Qt window has its own taskbar entry, so there is no
     // application window to hide from the taskbar.
+    m_altFix = new TVistaAltFix(this);
     setWindowTitle(QString::fromLatin1(caption));
     m_sharedDataFolder = platform::sharedDataFolder();
     m_productFolder = QString::fromLatin1(platform::productFolder);
@@ -106,6 +157,8 @@ void TfrmMain::FormCreate()
             AppOnException(sender, error);
         });
     }
+    m_hints = new HintRouter(this);
+    connect(m_hints, &HintRouter::hintChanged, this, &TfrmMain::AppOnHint);
 
     try {
         LoadValueFile();
@@ -135,7 +188,141 @@ void TfrmMain::FormCreate()
 
 void TfrmMain::AllowPrinting()
 {
+    btnPrint->setEnabled(true);
     MnuFilePrint->setEnabled(true);
+}
+
+void TfrmMain::MainMenuLabelOn()
+{
+    QFont font = lblMainMenu->font();
+    font.setUnderline(true);
+    lblMainMenu->setFont(font);
+}
+
+void TfrmMain::EnableMnuCalcItems()
+{
+    mnuPopMain->setEnabled(true);
+}
+
+void TfrmMain::runHandler(void (TfrmMain::*handler)(QObject *), QObject *sender)
+{
+    try {
+        (this->*handler)(sender);
+    } catch (...) {
+        reportError(sender, std::current_exception());
+    }
+}
+
+void TfrmMain::AppOnHint()
+{
+    m_statusBar->setPanelText(1, hints::longPart(m_hints->currentHint()));
+}
+
+void TfrmMain::Print(QObject *)
+{
+    m_reports->PrintNetGainAfterSale(*m_worksheet);
+}
+
+void TfrmMain::MnuFilePrintSetupClick(QObject *)
+{
+    m_reports->MnuFilePrintSetupClick(this);
+}
+
+void TfrmMain::MnuFileExitClick(QObject *)
+{
+    close();
+}
+
+void TfrmMain::PrintHomeInspectionForm(QObject *)
+{
+    m_reports->PrintHomeInspectionForm();
+}
+
+void TfrmMain::PrintToDoList(QObject *)
+{
+    m_reports->PrintToDoList();
+}
+
+void TfrmMain::GoOnline(QObject *sender)
+{
+    web::GoOnline(sender, urlOnline);
+}
+
+void TfrmMain::MnuHelpContentsClick(QObject *)
+{
+    m_help->showContents();
+}
+
+void TfrmMain::MnuHelpDisclaimerClick(QObject *)
+{
+    TfrmDisclaim::openModal(this, [this](QWidget *dialog) { CenterForm(dialog); });
+}
+
+void TfrmMain::MnuHelpAboutClick(QObject *)
+{
+    TfrmAbout::openModal(this, [this](QWidget *dialog) { CenterForm(dialog); });
+}
+
+void TfrmMain::btnHelpClick(QObject *)
+{
+    m_help->showTopic(helpButtonTopic);
+}
+
+void TfrmMain::showHelpForFocus()
+{
+    QWidget *focus = QApplication::focusWidget();
+    m_help->showTopic(hints::nearestHelpContext(focus && isAncestorOf(focus) ? focus : this));
+}
+
+void TfrmMain::btnResetClick(QObject *)
+{
+    // At a fixed place from the window's outer top-left corner, as the reset
+    // menu always opened.
+    const QRect frame = frameGeometry();
+    mnuPopReset->popup(QPoint(frame.left() + btnReset->x() + 5, frame.top() + btnReset->y() + 70));
+}
+
+void TfrmMain::gotoChosenCalculator(QObject *)
+{
+    MainMenuLabelOn();
+    EnableMnuCalcItems();
+    AllowPrinting();
+    btnReset->setEnabled(true);
+    m_worksheet->field(u"edtVDPOriginalLoanAmount")->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmMain::ResetCalculators(QObject *sender)
+{
+    if (sender && sender->objectName() == u"mnuResetThisZero")
+        m_valueSet = 0;
+    else if (sender && sender->objectName() == u"mnuResetSamples")
+        m_valueSet = 1;
+    else
+        return;
+    ApplyValueSet(sender);
+}
+
+void TfrmMain::ApplyValueSet(QObject *sender)
+{
+    const StoredValues set = m_valueSet != 0 ? sampleValues() : zeroValues();
+    for (const char *name : valueSetOrder()) {
+        const QString target = QLatin1StringView(name);
+        if (target == QLatin1StringView(closingMonthTarget))
+            m_values.write(target, m_startupMonthName);
+        else
+            m_values.write(target, set.value(target));
+    }
+    m_worksheet->CalcVDP(sender);
+    m_worksheet->field(u"edtVDPOriginalLoanAmount")->setFocus(Qt::OtherFocusReason);
+}
+
+bool TfrmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lblMainMenu && event->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent *>(event)->button() == Qt::LeftButton &&
+        lblMainMenu->rect().contains(static_cast<QMouseEvent *>(event)->position().toPoint()))
+        runHandler(&TfrmMain::gotoChosenCalculator, lblMainMenu);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TfrmMain::CenterForm(QWidget *dialog) const

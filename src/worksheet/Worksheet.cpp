@@ -1,5 +1,6 @@
 #include "Worksheet.h"
 
+#include "Hints.h"
 #include "MoneyText.h"
 #include "MonthBox.h"
 #include "NumericField.h"
@@ -83,7 +84,8 @@ void Worksheet::buildMainPanel()
             m_closingMonth = new MonthBox(panel);
             m_closingMonth->setObjectName(QString::fromLatin1(entry.name));
             m_closingMonth->setGeometry(entry.field);
-            m_closingMonth->setStatusTip(QString::fromLatin1(entry.hint));
+            hints::setHint(m_closingMonth, QString::fromLatin1(entry.hint));
+            hints::setHelpContext(m_closingMonth, closingMonthHelpContext);
             m_tabOrder.append(m_closingMonth);
             continue;
         }
@@ -152,7 +154,7 @@ NumericField *Worksheet::addField(QWidget *panel, const char *name, NumericField
     f->setRole(role);
     f->setGeometry(geometry);
     if (hint)
-        f->setStatusTip(QString::fromLatin1(hint));
+        hints::setHint(f, QString::fromLatin1(hint));
     m_fields.append(f);
     return f;
 }

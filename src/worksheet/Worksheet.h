@@ -22,6 +22,9 @@ public:
     static constexpr int width = 790;
     static constexpr int height = 527;
     static constexpr char unsetResultText[] = "$99,9999.99";
+    // The help topic F1 opens in the closing-month box; elsewhere the
+    // window's own topic applies.
+    static constexpr int closingMonthHelpContext = 130;
 
     explicit Worksheet(QWidget *parent = nullptr);
     ~Worksheet() override;

@@ -1,4 +1,5 @@
 #include "FloatingPoint.h"
+#include "Hints.h"
 #include "MoneyText.h"
 #include "MonthBox.h"
 #include "NumericField.h"
@@ -266,9 +267,10 @@ void TestWorksheet::controlsAreLaidOut()
              field("edtVDPDesiredSalesPrice")->geometry().right());
     QCOMPARE(m_sheet->closingCostsLabel()->geometry().right(),
              field("edtVDPOtherFees")->geometry().right());
-    QCOMPARE(field("edtVDPDesiredSalesPrice")->statusTip(),
+    QCOMPARE(hints::hint(field("edtVDPDesiredSalesPrice")),
              QStringLiteral("Enter the desired sales price of your home."));
-    QVERIFY(field("edtVDPOriginalPI")->statusTip().isEmpty());
+    QVERIFY(hints::hint(field("edtVDPOriginalPI")).isEmpty());
+    QCOMPARE(hints::nearestHelpContext(m_sheet->closingMonthBox()), 130);
     QVERIFY(field("edtVDPOriginalPI")->toolTip().isEmpty());
 }
 
