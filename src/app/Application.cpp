@@ -46,6 +46,11 @@ void Application::setTipDelays(int showAfterMs, int hideAfterMs)
 {
     setStyle(new TipDelayStyle(showAfterMs));
     m_tipHideDelay = hideAfterMs;
+    // Tips are small: Tahoma at 11 pixels, or the metric twin of Arial.
+    QFont tipFont;
+    tipFont.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans")});
+    tipFont.setPixelSize(11);
+    QToolTip::setFont(tipFont);
 }
 
 bool Application::showTip(QObject *receiver, QEvent *event)
