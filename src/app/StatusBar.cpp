@@ -58,7 +58,7 @@ int StatusBar::panelWidth(int panel) const
 QString StatusBar::versionText()
 {
     return QStringLiteral(" Vendalo, 2.2.10") + QString(8, QLatin1Char(' ')) +
-           QString::fromUtf8(ownershipNotice);
+           web::ownershipNotice();
 }
 
 void StatusBar::statusBarResize()

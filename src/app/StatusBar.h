@@ -17,7 +17,6 @@ public:
     static constexpr int linkPanelWidth = 140;
     static constexpr char welcomeText[] = "Welcome to Vendalo by Brantel Software";
     static constexpr char linkText[] = " Click to visit our web site ...";
-    static constexpr char ownershipNotice[] = "Copyright \u00a9 2010 Brantel Software";
 
     explicit StatusBar(QWidget *parent = nullptr);
 

@@ -82,7 +82,7 @@ TfrmAbout::TfrmAbout(const CenterFormFn &centerForm)
     lblCompileDate = label("lblCompileDate", 56, 148);
 
     lblCopyright = label("lblCopyright", 13, 196);
-    lblCopyright->setText(QStringLiteral("Copyright \u00a9 2010-2026 Brantel Software"));
+    lblCopyright->setText(web::ownershipNotice());
     lblRightsReserved = label("lblRightsReserved", 13, 212);
     lblRightsReserved->setText(
         QStringLiteral("All rights not granted by the license agreement are reserved worldwide."));

@@ -85,6 +85,11 @@ const WebLink *findWebLink(QStringView objectName)
     return nullptr;
 }
 
+QString ownershipNotice()
+{
+    return QStringLiteral("Copyright \u00a9 2010-2026 Brantel Software");
+}
+
 QString productHomePage()
 {
     return page(productSite, "/");

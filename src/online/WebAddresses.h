@@ -47,6 +47,10 @@ QString statusBarLinkHtml();
 // The support mailbox as a mail link.
 QString supportMailLink();
 
+// The maker's ownership notice: the status bar's version line, the
+// checklists' footers and the About dialog carry it.
+QString ownershipNotice();
+
 // Caption of the submenu that holds the other calculators.
 QString tryCalculatorsMenuCaption();
 

@@ -4,7 +4,7 @@
 #include "MonthBox.h"
 #include "NumericField.h"
 #include "Platform.h"
-#include "ReportAddresses.h"
+#include "WebAddresses.h"
 #include "ReportDialogs.h"
 #include "ReportLayout.h"
 #include "ReportTemplates.h"
@@ -19,12 +19,6 @@ namespace {
 QString productTitle()
 {
     return QStringLiteral("Vendalo, 2.2.10");
-}
-
-// The maker's ownership notice in the checklists' footers.
-QString ownershipNotice()
-{
-    return QStringLiteral("Copyright \u00a9 2010 Brantel Software. All rights reserved.");
 }
 
 // The worksheet's money and percent slots, in the order they are set.
@@ -158,7 +152,7 @@ void Reports::PrintNetGainAfterSale(const Worksheet &worksheet)
         setSlot(document, u"lblReportTitle", QStringLiteral("Vendalo"));
         setSlot(document, u"lblHeader1", QString());
         setSlot(document, u"lblHeader2", QString());
-        setSlot(document, u"lblURL", QString::fromLatin1(report::productSiteHost));
+        setSlot(document, u"lblURL", web::productSiteName());
         setSlot(document, u"lblApplicationTitle", productTitle());
 
         const auto setField = [&](const FieldSlot &s) {
@@ -195,7 +189,7 @@ void Reports::printChecklist(ReportTemplate &document, const QString &title)
     setSlot(document, u"lblHeader2", QString());
     for (int n = 1; n <= 4; ++n) {
         const QString suffix = n == 1 ? QString() : QString::number(n);
-        setSlot(document, QStringLiteral("lblURL") + suffix, ownershipNotice());
+        setSlot(document, QStringLiteral("lblURL") + suffix, web::ownershipNotice());
         setSlot(document, QStringLiteral("lblApplicationTitle") + suffix, productTitle());
     }
     ShowReport(document);

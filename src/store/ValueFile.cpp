@@ -9,6 +9,7 @@
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <type_traits>
 
 namespace {
 
@@ -111,31 +112,24 @@ std::optional<QByteArray> asciiNumber(QStringView text, const QLocale &locale, b
     return out;
 }
 
-std::optional<double> parseNumber(const QString &text, const QLocale &locale)
+// A number of the file's number form (T double) or whole-number form (T int).
+template <typename T>
+std::optional<T> parseNumber(const QString &text, const QLocale &locale)
 {
-    const std::optional<QByteArray> ascii = asciiNumber(text, locale, false);
+    constexpr bool whole = std::is_integral_v<T>;
+    const std::optional<QByteArray> ascii = asciiNumber(text, locale, whole);
     if (!ascii)
         return std::nullopt;
-    double value = 0;
-    const char *begin = ascii->constData();
-    const char *end = begin + ascii->size();
-    const auto [ptr, ec] = std::from_chars(begin, end, value);
-    if (ec != std::errc() || ptr != end || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-std::optional<int> parseWholeNumber(const QString &text, const QLocale &locale)
-{
-    const std::optional<QByteArray> ascii = asciiNumber(text, locale, true);
-    if (!ascii)
-        return std::nullopt;
-    int value = 0;
+    T value = 0;
     const char *begin = ascii->constData();
     const char *end = begin + ascii->size();
     const auto [ptr, ec] = std::from_chars(begin, end, value);
     if (ec != std::errc() || ptr != end)
         return std::nullopt;
+    if constexpr (!whole) {
+        if (!std::isfinite(value))
+            return std::nullopt;
+    }
     return value;
 }
 
@@ -209,15 +203,15 @@ QVariant parse(ValueForm form, const QString &text, const QLocale &locale)
 {
     switch (form) {
     case ValueForm::Number: {
-        const std::optional<double> v = parseNumber(text, locale);
+        const std::optional<double> v = parseNumber<double>(text, locale);
         return v ? QVariant(*v) : QVariant();
     }
     case ValueForm::WholeNumber: {
-        const std::optional<int> v = parseWholeNumber(text, locale);
+        const std::optional<int> v = parseNumber<int>(text, locale);
         return v ? QVariant(*v) : QVariant();
     }
     case ValueForm::Flag: {
-        const std::optional<int> v = parseWholeNumber(text, locale);
+        const std::optional<int> v = parseNumber<int>(text, locale);
         return v ? QVariant(*v != 0) : QVariant();
     }
     case ValueForm::Text:

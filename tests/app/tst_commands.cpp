@@ -341,7 +341,7 @@ void TestCommands::statusBarPointer()
     QTest::mouseMove(bar, QPoint(x, 9));
     QTRY_COMPARE(bar->cursor().shape(), shape);
     QCOMPARE(bar->panelText(1),
-             versionLine ? QStringLiteral(" Vendalo, 2.2.10        ") + QString::fromUtf8(StatusBar::ownershipNotice)
+             versionLine ? QStringLiteral(" Vendalo, 2.2.10        ") + web::ownershipNotice()
                          : QStringLiteral(" Click to visit our web site ..."));
 
     bar->resize(500, 19); // any resize recomputes panel 1

@@ -7,6 +7,7 @@
 #include "ReportTemplate.h"
 #include "Reports.h"
 #include "ResultsGrid.h"
+#include "WebAddresses.h"
 #include "Worksheet.h"
 
 #include <QAction>
@@ -540,8 +541,7 @@ void TestReports::checklistPagesCarryTheirFooters()
     QFETCH(QStringList, suffixes);
     const QList<PreparedPage> pages = print(which);
     QCOMPARE(pages.size(), suffixes.size());
-    const QString notice =
-        QStringLiteral("Copyright \u00a9 2010 Brantel Software. All rights reserved.");
+    const QString notice = web::ownershipNotice();
 
     for (qsizetype p = 0; p < pages.size(); ++p) {
         const PreparedPage &page = pages[p];
