@@ -7,6 +7,7 @@
 #include "ResultsGrid.h"
 #include "TfrmMain.h"
 #include "ValueFile.h"
+#include "VistaAltFix.h"
 #include "Worksheet.h"
 
 #include <QAction>
@@ -254,6 +255,11 @@ void TestMainWindow::windowShape()
     QCOMPARE(Application::instance()->tipHideDelay(), 4000);
     QCOMPARE(w->applicationFolder(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     QCOMPARE(w->helpViewer()->helpFile(), QCoreApplication::applicationDirPath() + "/vdl.qch");
+    QVERIFY(!w->windowIcon().isNull());
+    // The Alt-key repaint fix belongs to the window and stays inert on this desktop.
+    const auto fixes = w->findChildren<TVistaAltFix *>();
+    QCOMPARE(fixes.size(), 1);
+    QVERIFY(!fixes.first()->isActive());
     QVERIFY(w->close());
 }
 
