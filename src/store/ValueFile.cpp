@@ -167,8 +167,34 @@ QString timeFormat(const QLocale &locale)
 // that every locale reads.
 constexpr char isoFormat[] = "yyyy-MM-dd HH:mm:ss";
 
+// Qt 6.4's date-time parser reads past the end of its text when a time
+// format puts the day period before the hour and the locale's two day-period
+// names differ in length (Ewe, ee_GH: "AP h:mm:ss" with "ŋdi" and "ɣetrɔ").
+// Such locales get the form every locale reads instead.
+bool localeFormParsesSafely(const QLocale &locale)
+{
+    if (locale.amText().size() == locale.pmText().size())
+        return true;
+    const QString format = timeFormat(locale);
+    bool quoted = false;
+    bool dayPeriodSeen = false;
+    for (QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (quoted)
+            continue;
+        else if (c == QLatin1Char('a') || c == QLatin1Char('A'))
+            dayPeriodSeen = true;
+        else if (dayPeriodSeen && QStringView(u"hHms").contains(c))
+            return false;
+    }
+    return true;
+}
+
 QDateTime parseLocaleDateTime(const QString &text, const QLocale &locale)
 {
+    if (!localeFormParsesSafely(locale))
+        return {};
     QDateTime when = locale.toDateTime(text, dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale));
     if (!when.isValid()) {
         const QDate day = locale.toDate(text, dateFormat(locale));
