@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -80,6 +81,7 @@ private Q_SLOTS:
     void menuItemsAreNamed();
     void statusBarLinkIsNamed();
     void keyboardFocusIsShown();
+    void everyMenuCommandIsReachableByKeyboard();
 
 private:
     QWidget *control(const char *name) const
@@ -365,6 +367,68 @@ void TestAccessibility::keyboardFocusIsShown()
         QTRY_VERIFY(field->hasFocus());
         QVERIFY2(frame(field) != unfocused, name);
     }
+}
+
+void TestAccessibility::everyMenuCommandIsReachableByKeyboard()
+{
+    // Alt and the menu's access key open it; the arrow keys walk to every
+    // item, into the submenu too, and Return runs it. The handlers are
+    // unhooked here: only the way there is under test.
+    m_window->worksheet()->CalcVDP(nullptr); // enables File > Print Preview
+    QMenuBar *bar = m_window->menuBar();
+    const auto keyToPopup = [](Qt::Key key) {
+        QWidget *popup = QApplication::activePopupWidget();
+        QVERIFY(popup);
+        QTest::keyClick(popup, key);
+    };
+    int reached = 0;
+    const QList<QAction *> menus = bar->actions();
+    for (QAction *menuAction : menus) {
+        const QString title = menuAction->text();
+        const qsizetype amp = title.indexOf(u'&');
+        QVERIFY2(amp >= 0, qPrintable(title));
+        const auto accessKey = Qt::Key(title.at(amp + 1).toUpper().unicode());
+        QMenu *menu = menuAction->menu();
+
+        // The items in the order the arrow keys meet them, submenus opened.
+        QList<std::pair<QAction *, QList<Qt::Key>>> targets;
+        int down = 0;
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator() || !action->isVisible())
+                continue;
+            QList<Qt::Key> path(down, Qt::Key_Down);
+            if (QMenu *sub = action->menu()) {
+                int subDown = 0;
+                for (QAction *item : sub->actions()) {
+                    QList<Qt::Key> subPath = path;
+                    subPath << Qt::Key_Right;
+                    subPath << QList<Qt::Key>(subDown++, Qt::Key_Down);
+                    targets.push_back({item, subPath});
+                }
+            } else {
+                targets.push_back({action, path});
+            }
+            ++down;
+        }
+        for (const auto &[action, path] : targets) {
+            QVERIFY2(action->isEnabled(), qPrintable(action->objectName()));
+            QObject::disconnect(action, &QAction::triggered, m_window.get(), nullptr);
+            QSignalSpy triggered(action, &QAction::triggered);
+            m_window->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+            QTest::keyClick(QApplication::focusWidget(), accessKey, Qt::AltModifier);
+            QTRY_VERIFY(menu->isVisible());
+            for (Qt::Key key : path)
+                keyToPopup(key);
+            keyToPopup(Qt::Key_Return);
+            QVERIFY2(triggered.size() == 1, qPrintable(action->objectName()));
+            QTRY_VERIFY(!QApplication::activePopupWidget());
+            ++reached;
+        }
+    }
+    // File 3, Real Estate Forms 2, Online Resources 5 and 5 more in the
+    // submenu, Help 5.
+    QCOMPARE(reached, 20);
 }
 
 int main(int argc, char *argv[])
