@@ -33,11 +33,13 @@ set(CPACK_PACKAGE_NAME vendalo)
 set(CPACK_PACKAGE_VENDOR "Brantel Software")
 set(CPACK_PACKAGE_CONTACT "Brantel Software <support@vendalo.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "calculator of what a house sale leaves you")
-set(CPACK_PACKAGE_DESCRIPTION
-    "On one worksheet you type the figures of a house sale; Vendalo works out the \
-loan payment, taxes, commission, carrying costs and sale costs, and a table of \
-net proceeds at four sales prices over the first twelve months on the market. \
-It prints a net gain report, a home inspection form and a to-do list for movers.")
+# One line of the long description a line of the control file.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "On one worksheet you type the figures of a house sale; Vendalo works out"
+    "the loan payment, taxes, commission, carrying costs and sale costs, and a"
+    "table of net proceeds at four sales prices over the first twelve months on"
+    "the market. It prints a net gain report, a home inspection form and a"
+    "to-do list for movers.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "http://www.vendalo.example")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
