@@ -45,7 +45,8 @@ Worksheet::Worksheet(QWidget *parent)
     auto *heading = new QLabel(QStringLiteral("Home Sales Transaction Details"), this);
     heading->setFont(arial(19, true));
     heading->setGeometry(15, 2, 500, 23);
-    auto *prompt = new QLabel(QStringLiteral("Enter the numbers related to selling your home:"), this);
+    auto *prompt =
+        new QLabel(QStringLiteral("Enter the numbers related to selling your home:"), this);
     prompt->setFont(arial(19));
     prompt->setGeometry(15, 25, 600, 23);
 
@@ -94,12 +95,14 @@ void Worksheet::buildMainPanel()
             hints::setHelpContext(m_closingMonth, closingMonthHelpContext);
             describe(m_closingMonth, accessibleNameOf(entry), NumericField::Role::Input);
             // The text part of the box is a control of its own to a screen reader.
-            describe(m_closingMonth->lineEdit(), accessibleNameOf(entry), NumericField::Role::Input);
+            describe(m_closingMonth->lineEdit(), accessibleNameOf(entry),
+                     NumericField::Role::Input);
             labelBy(caption, m_closingMonth);
             m_tabOrder.append(m_closingMonth);
             continue;
         }
-        NumericField *f = addField(panel, entry.name, entry.kind, entry.role, entry.hint, entry.field);
+        NumericField *f =
+            addField(panel, entry.name, entry.kind, entry.role, entry.hint, entry.field);
         describe(f, accessibleNameOf(entry), entry.role);
         labelBy(caption, f);
         m_tabOrder.append(f);
@@ -107,8 +110,8 @@ void Worksheet::buildMainPanel()
 
     const int left = worksheetFields()[4].field.right() + 1;   // end of the left column
     const int right = worksheetFields()[12].field.right() + 1; // end of the right column
-    QLabel *carryingCaption =
-        addLabel(panel, QStringLiteral("Your Monthly Carrying Costs:"), left - 126, resultLine, true);
+    QLabel *carryingCaption = addLabel(panel, QStringLiteral("Your Monthly Carrying Costs:"),
+                                       left - 126, resultLine, true);
     QLabel *closingCaption =
         addLabel(panel, QStringLiteral("Sales Transacation Costs:"), right - 126, resultLine, true);
     m_carryingCosts = new ResultLabel(QString::fromLatin1(unsetResultText), carryingCaption, panel);
@@ -150,23 +153,23 @@ void Worksheet::buildEffectsPanel()
     const QRect spreadRect(width - 91 - 6, 3, 91, 21);
     const QString spreadCaption = QStringLiteral("Sales Price Interval");
     QLabel *spreadLabel = addLabel(strip, spreadCaption, spreadRect.left() - 4, 3);
-    NumericField *spread = addField(strip, "edtSpread", NumericField::Kind::Money,
-                                    NumericField::Role::Input,
-                                    "Enter the amount by which you wish to spread the sales prices "
-                                    "in the chart below",
-                                    spreadRect);
+    NumericField *spread =
+        addField(strip, "edtSpread", NumericField::Kind::Money, NumericField::Role::Input,
+                 "Enter the amount by which you wish to spread the sales prices "
+                 "in the chart below",
+                 spreadRect);
     describe(spread, spreadCaption, NumericField::Role::Input);
     labelBy(spreadLabel, spread);
     m_tabOrder.append(spread);
 
     m_grid = new ResultsGrid(panel);
     m_grid->setObjectName(QStringLiteral("grdResults"));
-    m_grid->setGeometry(0, gridHeaderHeight, width, effectsPanelGeometry.height() - gridHeaderHeight);
+    m_grid->setGeometry(0, gridHeaderHeight, width,
+                        effectsPanelGeometry.height() - gridHeaderHeight);
 }
 
 NumericField *Worksheet::addField(QWidget *panel, const char *name, NumericField::Kind kind,
-                                  NumericField::Role role, const char *hint,
-                                  const QRect &geometry)
+                                  NumericField::Role role, const char *hint, const QRect &geometry)
 {
     auto *f = new NumericField(kind, panel);
     f->setObjectName(QString::fromLatin1(name));
@@ -231,11 +234,13 @@ void Worksheet::CalcVDP(QObject *sender)
     if (sender == m_closingMonth && ClosingMonthNumber(m_closingMonth->currentText()) == 0)
         m_closingMonth->setEditText(QStringLiteral("January"));
 
-    auto value = [this](const char *name) { return field(QLatin1StringView(name))->value(); };
+    auto value = [this](const char *name) {
+        return field(QLatin1StringView(name))->value();
+    };
 
-    const double pi =
-        MonthlyPayment(field(u"edtVDPOriginalTerm")->intValue(),
-                       value("edtVDPOriginalInterestRate") / 1200, value("edtVDPOriginalLoanAmount"));
+    const double pi = MonthlyPayment(field(u"edtVDPOriginalTerm")->intValue(),
+                                     value("edtVDPOriginalInterestRate") / 1200,
+                                     value("edtVDPOriginalLoanAmount"));
     field(u"edtVDPOriginalPI")->setValue(pi);
 
     SaleInputs in;

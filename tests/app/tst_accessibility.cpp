@@ -145,12 +145,12 @@ void TestAccessibility::entryFieldIsNamedByItsCaption_data()
         {"edtVDPOtherFees", "Other Fees $"},
         {"edtSpread", "Sales Price Interval"},
     };
-    const QSet<QString> computed{QStringLiteral("edtVDPOriginalPI"),
-                                 QStringLiteral("edtVDPPropertyTaxesPaid"),
-                                 QStringLiteral("edtVDPTransferTaxesPaid"),
-                                 QStringLiteral("edtVDPSalesCommission")};
+    const QSet<QString> computed{
+        QStringLiteral("edtVDPOriginalPI"), QStringLiteral("edtVDPPropertyTaxesPaid"),
+        QStringLiteral("edtVDPTransferTaxesPaid"), QStringLiteral("edtVDPSalesCommission")};
     for (const auto &[object, name] : inputs)
-        QTest::newRow(object) << QString::fromLatin1(name) << computed.contains(QLatin1StringView(object));
+        QTest::newRow(object) << QString::fromLatin1(name)
+                              << computed.contains(QLatin1StringView(object));
 }
 
 void TestAccessibility::entryFieldIsNamedByItsCaption()
@@ -278,7 +278,8 @@ void TestAccessibility::resultLabelsReadWithTheirCaptions()
 
     // A new amount is read, not one remembered from before.
     sheet->carryingCostsLabel()->setText(QStringLiteral("$1.00"));
-    QCOMPARE(nameOf(sheet->carryingCostsLabel()), QStringLiteral("Your Monthly Carrying Costs: $1.00"));
+    QCOMPARE(nameOf(sheet->carryingCostsLabel()),
+             QStringLiteral("Your Monthly Carrying Costs: $1.00"));
     QCOMPARE(QAccessible::queryAccessibleInterface(sheet->carryingCostsLabel())->role(),
              QAccessible::StaticText);
     // Other labels keep Qt's own reading.
@@ -293,8 +294,8 @@ void TestAccessibility::toolbarButtonsAreNamed()
         if (qobject_cast<QToolButton *>(iface->object()))
             names << iface->text(QAccessible::Name);
     });
-    QCOMPARE(names, (QStringList{"Print Preview", "Reset values", "Check for Update", "About", "Help",
-                                 "Close Vendalo ..."}));
+    QCOMPARE(names, (QStringList{"Print Preview", "Reset values", "Check for Update", "About",
+                                 "Help", "Close Vendalo ..."}));
     QCOMPARE(descriptionOf(control("btnPrint")), QStringLiteral("Display Print Preview ..."));
     QCOMPARE(QAccessible::queryAccessibleInterface(control("btnExit"))->role(),
              QAccessible::Button);
