@@ -13,7 +13,7 @@ PACKAGES=(
     libqt6svg6 locales
     xvfb xauth xdotool poppler-utils
     desktop-file-utils appstream dpkg-dev file
-    at-spi2-core python3-pyatspi dbus
+    at-spi2-core python3-pyatspi dbus-daemon
 )
 
 ensure_packages() {
