@@ -12,6 +12,8 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core xdg-utils
     libqt6svg6 locales
     xvfb xauth xdotool poppler-utils
+    desktop-file-utils appstream dpkg-dev file
+    at-spi2-core python3-pyatspi dbus-daemon
 )
 
 ensure_packages() {

@@ -1,5 +1,6 @@
 #include "Application.h"
 
+#include "Artwork.h"
 #include "ErrorMessages.h"
 
 #include <QEventLoopLocker>
@@ -35,6 +36,9 @@ private:
 Application::Application(int &argc, char **argv)
     : QApplication(argc, argv)
 {
+    // Every window of the program shows its icon unless it sets another:
+    // dialogs, the help, the print preview and the message boxes.
+    setWindowIcon(art::icon(art::programIcon));
 }
 
 Application *Application::instance()

@@ -205,6 +205,8 @@ void build(TfrmMain &window, ButtonBar &buttonBar)
         const QString hint = QString::fromLatin1(entry.hint);
         hints::setHint(button, hint);
         button->setToolTip(hints::shortPart(hint));
+        button->setAccessibleName(hints::shortPart(hint));
+        button->setAccessibleDescription(hints::longPart(hint).trimmed());
         const Handler handler = entry.handler;
         QObject::connect(button, &QToolButton::clicked, &window,
                          [&window, button, handler] { window.runHandler(handler, button); });

@@ -50,7 +50,6 @@ HelpWindow::HelpWindow(const QString &helpFile, QWidget *parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(QString::fromLatin1(title));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/help.svg")));
     // Closing the help never ends the program.
     setAttribute(Qt::WA_QuitOnClose, false);
 

@@ -34,6 +34,7 @@ StatusBar::StatusBar(QWidget *parent)
     m_panels[1]->setContentsMargins(2, 1, 0, 0);
     m_panels[0]->setTextFormat(Qt::RichText);
     m_panels[0]->setText(web::statusBarLinkHtml());
+    m_panels[0]->setAccessibleDescription(QStringLiteral("Link to the Vendalo web site"));
     m_panels[1]->setTextFormat(Qt::PlainText); // hints keep their blanks
     m_panels[1]->setText(QString::fromUtf8(welcomeText));
     m_panels[0]->setGeometry(0, 0, linkPanelWidth, barHeight);

@@ -6,6 +6,8 @@ int main(int argc, char *argv[])
     Application app(argc, argv);
     Application::setApplicationName(QStringLiteral("Vendalo"));
     Application::setApplicationVersion(QStringLiteral("2.2.10"));
+    // Ties the window to the installed desktop entry and its icon.
+    Application::setDesktopFileName(QStringLiteral("example.vendalo.Vendalo"));
 
     TfrmMain window;
     window.show();

@@ -51,6 +51,15 @@ void ResultsGrid::prepare()
             }
             cell->setTextAlignment(Qt::AlignCenter);
         }
+        // The headers stay hidden, since row 0 shows the column titles, but a
+        // screen reader reads a cell with its headers: the column's title and
+        // the row's sales price (none for the row of titles).
+        if (!verticalHeaderItem(r))
+            setVerticalHeaderItem(r, new QTableWidgetItem(r > 0 ? item(r, 0)->text() : QString()));
+    }
+    for (int c = 0; c < columns; ++c) {
+        if (!horizontalHeaderItem(c))
+            setHorizontalHeaderItem(c, new QTableWidgetItem(headerText(c)));
     }
     setCurrentCell(0, 0);
     for (int c = 0; c < columns; ++c)
@@ -60,6 +69,8 @@ void ResultsGrid::prepare()
 void ResultsGrid::setCellText(int row, int column, const QString &text)
 {
     item(row, column)->setText(text);
+    if (column == 0 && row > 0)
+        verticalHeaderItem(row)->setText(text);
 }
 
 QString ResultsGrid::cellText(int row, int column) const

@@ -4,6 +4,7 @@
 #include "MoneyText.h"
 #include "MonthBox.h"
 #include "NumericField.h"
+#include "ResultLabel.h"
 #include "ResultsGrid.h"
 #include "SaleCalculation.h"
 #include "WorksheetFields.h"
@@ -18,6 +19,10 @@ constexpr QRect mainPanelGeometry(15, 50, 761, 321);
 constexpr QRect effectsPanelGeometry(0, 371, 790, 156);
 constexpr int gridHeaderHeight = 26;
 constexpr int resultLine = 290;
+
+// What a screen reader adds to the name of a field the program fills in.
+constexpr char calculatedDescription[] =
+    "Calculated from the figures you enter; what you type here is replaced.";
 
 QFont arial(int pixelSize, bool bold = false)
 {
@@ -40,7 +45,8 @@ Worksheet::Worksheet(QWidget *parent)
     auto *heading = new QLabel(QStringLiteral("Home Sales Transaction Details"), this);
     heading->setFont(arial(19, true));
     heading->setGeometry(15, 2, 500, 23);
-    auto *prompt = new QLabel(QStringLiteral("Enter the numbers related to selling your home:"), this);
+    auto *prompt =
+        new QLabel(QStringLiteral("Enter the numbers related to selling your home:"), this);
     prompt->setFont(arial(19));
     prompt->setGeometry(15, 25, 600, 23);
 
@@ -78,26 +84,38 @@ void Worksheet::buildMainPanel()
     panel->setGeometry(mainPanelGeometry);
 
     for (const WorksheetField &entry : worksheetFields()) {
-        if (entry.caption)
-            addLabel(panel, QString::fromLatin1(entry.caption), entry.labelRight, entry.field.top());
+        QLabel *caption = entry.caption ? addLabel(panel, QString::fromLatin1(entry.caption),
+                                                   entry.labelRight, entry.field.top())
+                                        : nullptr;
         if (qstrcmp(entry.name, closingMonthBoxName) == 0) {
             m_closingMonth = new MonthBox(panel);
             m_closingMonth->setObjectName(QString::fromLatin1(entry.name));
             m_closingMonth->setGeometry(entry.field);
             hints::setHint(m_closingMonth, QString::fromLatin1(entry.hint));
             hints::setHelpContext(m_closingMonth, closingMonthHelpContext);
+            describe(m_closingMonth, accessibleNameOf(entry), NumericField::Role::Input);
+            // The text part of the box is a control of its own to a screen reader.
+            describe(m_closingMonth->lineEdit(), accessibleNameOf(entry),
+                     NumericField::Role::Input);
+            labelBy(caption, m_closingMonth);
             m_tabOrder.append(m_closingMonth);
             continue;
         }
-        m_tabOrder.append(addField(panel, entry.name, entry.kind, entry.role, entry.hint, entry.field));
+        NumericField *f =
+            addField(panel, entry.name, entry.kind, entry.role, entry.hint, entry.field);
+        describe(f, accessibleNameOf(entry), entry.role);
+        labelBy(caption, f);
+        m_tabOrder.append(f);
     }
 
     const int left = worksheetFields()[4].field.right() + 1;   // end of the left column
     const int right = worksheetFields()[12].field.right() + 1; // end of the right column
-    addLabel(panel, QStringLiteral("Your Monthly Carrying Costs:"), left - 126, resultLine, true);
-    addLabel(panel, QStringLiteral("Sales Transacation Costs:"), right - 126, resultLine, true);
-    m_carryingCosts = new QLabel(QString::fromLatin1(unsetResultText), panel);
-    m_closingCosts = new QLabel(QString::fromLatin1(unsetResultText), panel);
+    QLabel *carryingCaption = addLabel(panel, QStringLiteral("Your Monthly Carrying Costs:"),
+                                       left - 126, resultLine, true);
+    QLabel *closingCaption =
+        addLabel(panel, QStringLiteral("Sales Transacation Costs:"), right - 126, resultLine, true);
+    m_carryingCosts = new ResultLabel(QString::fromLatin1(unsetResultText), carryingCaption, panel);
+    m_closingCosts = new ResultLabel(QString::fromLatin1(unsetResultText), closingCaption, panel);
     m_carryingCosts->setObjectName(QStringLiteral("lblMonthlyCarryingCosts"));
     m_closingCosts->setObjectName(QStringLiteral("lblClosingCosts"));
     for (auto [label, end] : {std::pair{m_carryingCosts, left}, std::pair{m_closingCosts, right}}) {
@@ -133,21 +151,25 @@ void Worksheet::buildEffectsPanel()
     caption->setFont(arial(12, true));
     caption->setGeometry(6, 3, 560, 21);
     const QRect spreadRect(width - 91 - 6, 3, 91, 21);
-    addLabel(strip, QStringLiteral("Sales Price Interval"), spreadRect.left() - 4, 3);
-    m_tabOrder.append(addField(strip, "edtSpread", NumericField::Kind::Money,
-                               NumericField::Role::Input,
-                               "Enter the amount by which you wish to spread the sales prices in "
-                               "the chart below",
-                               spreadRect));
+    const QString spreadCaption = QStringLiteral("Sales Price Interval");
+    QLabel *spreadLabel = addLabel(strip, spreadCaption, spreadRect.left() - 4, 3);
+    NumericField *spread =
+        addField(strip, "edtSpread", NumericField::Kind::Money, NumericField::Role::Input,
+                 "Enter the amount by which you wish to spread the sales prices "
+                 "in the chart below",
+                 spreadRect);
+    describe(spread, spreadCaption, NumericField::Role::Input);
+    labelBy(spreadLabel, spread);
+    m_tabOrder.append(spread);
 
     m_grid = new ResultsGrid(panel);
     m_grid->setObjectName(QStringLiteral("grdResults"));
-    m_grid->setGeometry(0, gridHeaderHeight, width, effectsPanelGeometry.height() - gridHeaderHeight);
+    m_grid->setGeometry(0, gridHeaderHeight, width,
+                        effectsPanelGeometry.height() - gridHeaderHeight);
 }
 
 NumericField *Worksheet::addField(QWidget *panel, const char *name, NumericField::Kind kind,
-                                  NumericField::Role role, const char *hint,
-                                  const QRect &geometry)
+                                  NumericField::Role role, const char *hint, const QRect &geometry)
 {
     auto *f = new NumericField(kind, panel);
     f->setObjectName(QString::fromLatin1(name));
@@ -157,6 +179,28 @@ NumericField *Worksheet::addField(QWidget *panel, const char *name, NumericField
         hints::setHint(f, QString::fromLatin1(hint));
     m_fields.append(f);
     return f;
+}
+
+void Worksheet::describe(QWidget *control, const QString &name, NumericField::Role role)
+{
+    // A screen reader names the control by its caption. It describes an
+    // entry field by what its status-bar hint asks for, and a computed one
+    // as calculated.
+    control->setAccessibleName(name);
+    if (role == NumericField::Role::Computed)
+        control->setAccessibleDescription(QString::fromLatin1(calculatedDescription));
+    else
+        control->setAccessibleDescription(hints::longPart(hints::nearestHint(control)).trimmed());
+}
+
+void Worksheet::labelBy(QLabel *caption, QWidget *control)
+{
+    // The caption labels the control for assistive tools; on Linux Qt names a
+    // combo box by its text and leaves its label to this relation. A caption
+    // with an ampersand would turn it into an access key, so it stays
+    // without; the control's own name covers it.
+    if (caption && !caption->text().contains(QLatin1Char('&')))
+        caption->setBuddy(control);
 }
 
 QLabel *Worksheet::addLabel(QWidget *panel, const QString &caption, int right, int top, bool bold)
@@ -190,11 +234,13 @@ void Worksheet::CalcVDP(QObject *sender)
     if (sender == m_closingMonth && ClosingMonthNumber(m_closingMonth->currentText()) == 0)
         m_closingMonth->setEditText(QStringLiteral("January"));
 
-    auto value = [this](const char *name) { return field(QLatin1StringView(name))->value(); };
+    auto value = [this](const char *name) {
+        return field(QLatin1StringView(name))->value();
+    };
 
-    const double pi =
-        MonthlyPayment(field(u"edtVDPOriginalTerm")->intValue(),
-                       value("edtVDPOriginalInterestRate") / 1200, value("edtVDPOriginalLoanAmount"));
+    const double pi = MonthlyPayment(field(u"edtVDPOriginalTerm")->intValue(),
+                                     value("edtVDPOriginalInterestRate") / 1200,
+                                     value("edtVDPOriginalLoanAmount"));
     field(u"edtVDPOriginalPI")->setValue(pi);
 
     SaleInputs in;

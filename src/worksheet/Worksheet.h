@@ -57,6 +57,8 @@ private:
     NumericField *addField(QWidget *panel, const char *name, NumericField::Kind kind,
                            NumericField::Role role, const char *hint, const QRect &geometry);
     void recalculateFrom(QObject *sender);
+    static void describe(QWidget *control, const QString &name, NumericField::Role role);
+    static void labelBy(QLabel *caption, QWidget *control);
     QLabel *addLabel(QWidget *panel, const QString &caption, int right, int top, bool bold = false);
 
     QList<NumericField *> m_fields; // every numeric field, hidden one included

@@ -73,7 +73,7 @@ constexpr WorksheetField fields[] = {
     {"edtVDPSalesCommission", nullptr, Kind::Money, Role::Computed,
      "Enter the amount of sales commission you will pay when you sell your home.  6% is a "
      "typical amount for a real estate agent's fee.",
-     at(rightFieldX, line(5), wide), 0},
+     at(rightFieldX, line(5), wide), 0, "Sales Commission $"},
     {"edtVDPOtherSalesCommission", "Other Sales Commission $", Kind::Money, Role::Input,
      "Enter any additional sales commission you may be required to pay.",
      at(rightFieldX, line(6), wide), rightLabelRight},
@@ -87,4 +87,9 @@ constexpr WorksheetField fields[] = {
 std::span<const WorksheetField> worksheetFields()
 {
     return fields;
+}
+
+QString accessibleNameOf(const WorksheetField &entry)
+{
+    return QString::fromLatin1(entry.spokenName ? entry.spokenName : entry.caption);
 }

@@ -18,7 +18,12 @@ struct WorksheetField
     const char *hint; // nullptr: none
     QRect field;      // within pnlMain
     int labelRight;   // the label ends here, right-aligned; ignored without caption
+    // What a screen reader calls the field where no caption of its own names it.
+    const char *spokenName = nullptr;
 };
+
+// The name a screen reader gives the control: its caption, or its spoken name.
+QString accessibleNameOf(const WorksheetField &entry);
 
 // The 20 numeric fields and the closing-month box of pnlMain in Tab order.
 // The closing-month box is the entry named cbVDPClosingMonth; its kind is
