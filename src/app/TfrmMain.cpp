@@ -120,6 +120,12 @@ TfrmMain::TfrmMain(QWidget *parent)
     auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
     f1->setContext(Qt::WindowShortcut);
     connect(f1, &QShortcut::activated, this, &TfrmMain::showHelpForFocus);
+    // The reset menu's button never takes the focus; Ctrl+R opens the menu
+    // from the keyboard, where the button would.
+    auto *resetKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_R), this);
+    resetKey->setContext(Qt::WindowShortcut);
+    connect(resetKey, &QShortcut::activated, this,
+            [this] { runHandler(&TfrmMain::btnResetClick, btnReset); });
 
     m_help = new HelpViewer(this);
     m_reports = new Reports(this);

@@ -295,6 +295,14 @@ void TestCommands::popupMenuAndTitleStrip()
     QTRY_VERIFY(m_window->MnuPopup->isVisible());
     QVERIFY(!m_window->mnuPopMain->isEnabled());
     m_window->MnuPopup->close();
+    QTRY_VERIFY(!m_window->MnuPopup->isVisible());
+
+    // The context-menu key in a field opens it too: the field passes it on.
+    NumericField *loan = field("edtVDPOriginalLoanAmount");
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(5, 5), loan->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(loan, &menuKey);
+    QTRY_VERIFY(m_window->MnuPopup->isVisible());
+    m_window->MnuPopup->close();
 
     // Only the title label's bottom strip is exposed below the toolbar.
     QWidget *client = m_window->centralWidget();
@@ -455,6 +463,12 @@ void TestCommands::resetMenuOpensAtItsPlace()
     QTRY_VERIFY(m_window->mnuPopReset->isVisible());
     const QRect frame = m_window->frameGeometry();
     QCOMPARE(m_window->mnuPopReset->pos(), QPoint(frame.left() + 29 + 5, frame.top() + 4 + 70));
+    m_window->mnuPopReset->close();
+    QTRY_VERIFY(!m_window->mnuPopReset->isVisible());
+
+    // From the keyboard, where the button never takes the focus.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_R, Qt::ControlModifier);
+    QTRY_VERIFY(m_window->mnuPopReset->isVisible());
     m_window->mnuPopReset->close();
 
     // Only the two items of the reset menu tell the sets apart; any other
