@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "FirstPaintProbe.h"
 #include "TfrmMain.h"
 
 int main(int argc, char *argv[])
@@ -8,6 +9,7 @@ int main(int argc, char *argv[])
     Application::setApplicationVersion(QStringLiteral("2.2.10"));
 
     TfrmMain window;
+    installFirstPaintProbe(&window); // off unless a start-up timing asks for it
     window.show();
     // Without a window manager nobody else gives the window the keyboard.
     window.activateWindow();
