@@ -22,8 +22,7 @@ private Q_SLOTS:
         sheet.field(u"edtVDPOriginalInterestRate")->setValue(6);
         sheet.field(u"edtVDPDesiredSalesPrice")->setValue(258000);
         sheet.field(u"edtSpread")->setValue(4000);
-        QBENCHMARK
-        {
+        QBENCHMARK {
             sheet.CalcVDP(nullptr);
         }
     }
@@ -31,8 +30,7 @@ private Q_SLOTS:
     void wholeMoneyText()
     {
         double v = -11777.32;
-        QBENCHMARK
-        {
+        QBENCHMARK {
             v += 0.01;
             (void)WholeMoneyToText(v);
         }
