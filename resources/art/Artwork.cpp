@@ -1,10 +1,12 @@
 #include "Artwork.h"
 
+#include "DeferredIconEngine.h"
+
 namespace art {
 
 QIcon icon(const char *path)
 {
-    return QIcon(QString::fromLatin1(path));
+    return QIcon(new DeferredIconEngine(QString::fromLatin1(path)));
 }
 
 QPixmap pixmap(const char *path, QSize size, qreal devicePixelRatio)

@@ -11,24 +11,23 @@
 
 namespace {
 
+// The platform's style with the pop-up tips' delay of our choice; -1 keeps
+// the style's own.
 class TipDelayStyle : public QProxyStyle
 {
 public:
-    explicit TipDelayStyle(int wakeUpDelay)
-        : m_wakeUpDelay(wakeUpDelay)
-    {
-    }
+    void setWakeUpDelay(int delay) { m_wakeUpDelay = delay; }
 
     int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
                   QStyleHintReturn *returnData) const override
     {
-        if (hint == SH_ToolTip_WakeUpDelay)
+        if (hint == SH_ToolTip_WakeUpDelay && m_wakeUpDelay >= 0)
             return m_wakeUpDelay;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 
 private:
-    int m_wakeUpDelay;
+    int m_wakeUpDelay = -1;
 };
 
 } // namespace
@@ -39,6 +38,10 @@ Application::Application(int &argc, char **argv)
     // Every window of the program shows its icon unless it sets another:
     // dialogs, the help, the print preview and the message boxes.
     setWindowIcon(art::icon(art::programIcon));
+    // In place before any widget exists: a style set once the main window is
+    // made sends every one of its widgets a style change and polishes them
+    // again, a few per cent of the start.
+    setStyle(new TipDelayStyle);
 }
 
 Application *Application::instance()
@@ -48,7 +51,12 @@ Application *Application::instance()
 
 void Application::setTipDelays(int showAfterMs, int hideAfterMs)
 {
-    setStyle(new TipDelayStyle(showAfterMs));
+    auto *tipStyle = dynamic_cast<TipDelayStyle *>(style());
+    if (!tipStyle) { // another style has been set since the start
+        tipStyle = new TipDelayStyle;
+        setStyle(tipStyle);
+    }
+    tipStyle->setWakeUpDelay(showAfterMs);
     m_tipHideDelay = hideAfterMs;
     // Tips are small: Tahoma at 11 pixels, or the metric twin of Arial.
     QFont tipFont;

@@ -1,5 +1,6 @@
 #include "Commands.h"
 
+#include "Artwork.h"
 #include "ButtonBar.h"
 #include "Hints.h"
 #include "Icons.h"
@@ -134,7 +135,7 @@ QAction *makeAction(TfrmMain &window, const Item &item)
     auto *action = new QAction(captionOf(item), &window);
     action->setObjectName(QLatin1StringView(item.objectName));
     if (item.icon)
-        action->setIcon(QIcon(QLatin1StringView(item.icon)));
+        action->setIcon(art::icon(item.icon));
     action->setEnabled(item.enabled);
     connectHandler(window, action, item.handler);
     return action;
@@ -144,13 +145,13 @@ QMenu *tryCalculatorsMenu(TfrmMain &window, QWidget *parent)
 {
     auto *menu = new QMenu(web::tryCalculatorsMenuCaption(), parent);
     menu->setObjectName(QStringLiteral("mnuInternetTry"));
-    menu->setIcon(QIcon(QLatin1StringView(icons::calculators)));
+    menu->setIcon(art::icon(icons::calculators));
     for (const web::WebLink &link : web::webLinks()) {
         if (link.place != web::Place::TryCalculatorsMenu)
             continue;
         auto *action = new QAction(link.caption, &window);
         action->setObjectName(link.objectName);
-        action->setIcon(QIcon(QLatin1StringView(icons::calculators)));
+        action->setIcon(art::icon(icons::calculators));
         connectHandler(window, action, &TfrmMain::GoOnline);
         menu->addAction(action);
     }
@@ -198,7 +199,7 @@ void build(TfrmMain &window, ButtonBar &buttonBar)
         button->setObjectName(QLatin1StringView(entry.objectName));
         button->setGeometry(entry.left, ButtonBar::buttonTop, ButtonBar::buttonSize,
                             ButtonBar::buttonSize);
-        button->setIcon(QIcon(QLatin1StringView(entry.icon)));
+        button->setIcon(art::icon(entry.icon));
         button->setIconSize(QSize(16, 16));
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);

@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "FirstPaintProbe.h"
 #include "TfrmMain.h"
 
 int main(int argc, char *argv[])
@@ -10,6 +11,7 @@ int main(int argc, char *argv[])
     Application::setDesktopFileName(QStringLiteral("example.vendalo.Vendalo"));
 
     TfrmMain window;
+    installFirstPaintProbe(&window); // off unless a start-up timing asks for it
     window.show();
     // Without a window manager nobody else gives the window the keyboard.
     window.activateWindow();

@@ -9,6 +9,7 @@
 #include <QPrinter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <array>
 #include <set>
 #include <stdexcept>
@@ -74,6 +75,17 @@ void drawLine(QPainter &painter, const PlacedText &text, const PlacedLine &line)
     layout.draw(&painter, QPointF(line.rect.left(), line.baseline - l.ascent()));
 }
 
+// Whether some line comes near the box's edge or beyond. Most boxes hold
+// their text well inside, and a clip on a PDF or printer page costs a saved
+// state and a clip path for each box; a unit of room is left for glyphs
+// whose ink reaches past their line.
+bool needsClip(const PlacedText &text)
+{
+    const QRectF inside = text.rect.adjusted(1, 1, -1, -1);
+    return std::any_of(text.lines.cbegin(), text.lines.cend(),
+                       [&](const PlacedLine &line) { return !inside.contains(line.rect); });
+}
+
 } // namespace
 
 void paintPage(QPainter &painter, const PreparedPage &page)
@@ -88,14 +100,23 @@ void paintPage(QPainter &painter, const PreparedPage &page)
         painter.drawLine(rule.start, rule.start + QPointF(rule.length, 0));
     }
 
-    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
+    // All frames in one go: on a PDF or printer every separate call writes
+    // the pen again.
+    QList<QLineF> frames;
     for (const Segment &segment : frameSegments(page.texts))
-        painter.drawLine(segment.from, segment.to);
+        frames.append(QLineF(segment.from, segment.to));
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap));
+    painter.drawLines(frames);
 
     painter.setPen(Qt::black);
     for (const PlacedText &text : page.texts) {
         if (text.lines.isEmpty())
             continue;
+        if (!needsClip(text)) {
+            for (const PlacedLine &line : text.lines)
+                drawLine(painter, text, line);
+            continue;
+        }
         painter.save();
         painter.setClipRect(text.rect, Qt::IntersectClip);
         for (const PlacedLine &line : text.lines) {

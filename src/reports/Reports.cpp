@@ -147,42 +147,44 @@ void Reports::ShowReport(ReportTemplate &document)
 
 void Reports::PrintNetGainAfterSale(const Worksheet &worksheet)
 {
-    guarded([&] {
-        ReportTemplate &document = frxNetGainAfterSale();
-        setSlot(document, u"lblReportTitle", QStringLiteral("Vendalo"));
-        setSlot(document, u"lblHeader1", QString());
-        setSlot(document, u"lblHeader2", QString());
-        setSlot(document, u"lblURL", web::productSiteName());
-        setSlot(document, u"lblApplicationTitle", productTitle());
-
-        const auto setField = [&](const FieldSlot &s) {
-            // A field that cannot be read counts as 0, as in the calculation.
-            const NumericField *field = worksheet.field(QLatin1StringView(s.field));
-            const double value = field ? field->value() : 0.0;
-            setSlot(document, QString::fromLatin1(s.slot),
-                    s.form == Form::Money ? MoneyToText(value) : PercentToText(value));
-        };
-        for (const FieldSlot &s : moneySlotsBeforeMonth)
-            setField(s);
-        setSlot(document, u"lblEstimatedClosingMonth", worksheet.closingMonthBox()->currentText());
-        for (const FieldSlot &s : moneySlotsAfterMonth)
-            setField(s);
-        setSlot(document, u"lblMonthlyCarryingCosts", worksheet.carryingCostsLabel()->text());
-        setSlot(document, u"lblSalesCosts", worksheet.closingCostsLabel()->text());
-
-        // The grid on its side: grid column k is report line k, grid row c
-        // (the c-th sales price) is report column c.
-        const ResultsGrid *grid = worksheet.grid();
-        for (int c = 1; c <= report::netGainTableColumns; ++c) {
-            for (int k = 0; k < report::netGainTableLines; ++k)
-                setSlot(document, QStringLiteral("lbl%1_%2").arg(k).arg(c), grid->cellText(c, k));
-        }
-
-        ShowReport(document);
-    });
+    guarded([&] { ShowReport(fillNetGainAfterSale(worksheet)); });
 }
 
-void Reports::printChecklist(ReportTemplate &document, const QString &title)
+ReportTemplate &Reports::fillNetGainAfterSale(const Worksheet &worksheet)
+{
+    ReportTemplate &document = frxNetGainAfterSale();
+    setSlot(document, u"lblReportTitle", QStringLiteral("Vendalo"));
+    setSlot(document, u"lblHeader1", QString());
+    setSlot(document, u"lblHeader2", QString());
+    setSlot(document, u"lblURL", web::productSiteName());
+    setSlot(document, u"lblApplicationTitle", productTitle());
+
+    const auto setField = [&](const FieldSlot &s) {
+        // A field that cannot be read counts as 0, as in the calculation.
+        const NumericField *field = worksheet.field(QLatin1StringView(s.field));
+        const double value = field ? field->value() : 0.0;
+        setSlot(document, QString::fromLatin1(s.slot),
+                s.form == Form::Money ? MoneyToText(value) : PercentToText(value));
+    };
+    for (const FieldSlot &s : moneySlotsBeforeMonth)
+        setField(s);
+    setSlot(document, u"lblEstimatedClosingMonth", worksheet.closingMonthBox()->currentText());
+    for (const FieldSlot &s : moneySlotsAfterMonth)
+        setField(s);
+    setSlot(document, u"lblMonthlyCarryingCosts", worksheet.carryingCostsLabel()->text());
+    setSlot(document, u"lblSalesCosts", worksheet.closingCostsLabel()->text());
+
+    // The grid on its side: grid column k is report line k, grid row c
+    // (the c-th sales price) is report column c.
+    const ResultsGrid *grid = worksheet.grid();
+    for (int c = 1; c <= report::netGainTableColumns; ++c) {
+        for (int k = 0; k < report::netGainTableLines; ++k)
+            setSlot(document, QStringLiteral("lbl%1_%2").arg(k).arg(c), grid->cellText(c, k));
+    }
+    return document;
+}
+
+ReportTemplate &Reports::fillChecklist(ReportTemplate &document, const QString &title)
 {
     setSlot(document, u"lblReportTitle", title);
     setSlot(document, u"lblHeader1", QString());
@@ -192,19 +194,27 @@ void Reports::printChecklist(ReportTemplate &document, const QString &title)
         setSlot(document, QStringLiteral("lblURL") + suffix, web::ownershipNotice());
         setSlot(document, QStringLiteral("lblApplicationTitle") + suffix, productTitle());
     }
-    ShowReport(document);
+    return document;
+}
+
+ReportTemplate &Reports::fillHomeInspectionForm()
+{
+    return fillChecklist(frxHomeInspectionForm(), QStringLiteral("Home Inspection Form"));
+}
+
+ReportTemplate &Reports::fillToDoList()
+{
+    return fillChecklist(frxToDoList(), QStringLiteral("To Do List for Movers"));
 }
 
 void Reports::PrintHomeInspectionForm()
 {
-    guarded([this] {
-        printChecklist(frxHomeInspectionForm(), QStringLiteral("Home Inspection Form"));
-    });
+    guarded([this] { ShowReport(fillHomeInspectionForm()); });
 }
 
 void Reports::PrintToDoList()
 {
-    guarded([this] { printChecklist(frxToDoList(), QStringLiteral("To Do List for Movers")); });
+    guarded([this] { ShowReport(fillToDoList()); });
 }
 
 void Reports::MnuFilePrintSetupClick(QWidget *parent)

@@ -40,6 +40,13 @@ public:
     void PrintNetGainAfterSale(const Worksheet &worksheet);
     void PrintHomeInspectionForm();
     void PrintToDoList();
+
+    // What the print commands do before they show: set every slot of the
+    // document and return it, ready to be laid out. Errors are raised, not
+    // reported. For writing a report without the preview.
+    ReportTemplate &fillNetGainAfterSale(const Worksheet &worksheet);
+    ReportTemplate &fillHomeInspectionForm();
+    ReportTemplate &fillToDoList();
     // The printer setup dialog, on the printer the previews print with.
     void MnuFilePrintSetupClick(QWidget *parent);
 
@@ -62,7 +69,7 @@ public:
 private:
     struct Templates;
     Templates &templates();
-    void printChecklist(ReportTemplate &document, const QString &title);
+    static ReportTemplate &fillChecklist(ReportTemplate &document, const QString &title);
     void reportError(QObject *sender, std::exception_ptr error);
     template <typename F> void guarded(F &&command);
 

@@ -137,6 +137,8 @@ private Q_SLOTS:
     void netGainTableIsTheGridOnItsSide();
     void printingBeforeTheFirstRecalculation();
     void netGainUnderGermanSettings();
+    void fillingAloneSetsTheSlotsAndShowsNothing_data();
+    void fillingAloneSetsTheSlotsAndShowsNothing();
     void showingTwiceGivesTheSamePages_data();
     void showingTwiceGivesTheSamePages();
     void everyTextFitsItsBox_data();
@@ -436,6 +438,48 @@ void TestReports::netGainUnderGermanSettings()
     };
     for (auto [slot, text] : expected)
         QCOMPARE(shownText(*placed(pages[0], QString::fromLatin1(slot))), QString::fromUtf8(text));
+}
+
+void TestReports::fillingAloneSetsTheSlotsAndShowsNothing_data()
+{
+    QTest::addColumn<Which>("which");
+    QTest::addColumn<QString>("slot");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("net gain, title") << Which::NetGain << "lblReportTitle"
+                                     << "Vendalo";
+    QTest::newRow("net gain, proceeds") << Which::NetGain << "lbl1_1"
+                                        << "$13,770";
+    QTest::newRow("net gain, lowest price after a year") << Which::NetGain << "lbl13_4"
+                                                         << "($23,777)";
+    QTest::newRow("net gain, closing month") << Which::NetGain << "lblEstimatedClosingMonth"
+                                             << "July";
+    QTest::newRow("home inspection form") << Which::Inspection << "lblReportTitle"
+                                          << "Home Inspection Form";
+    QTest::newRow("home inspection form, last footer")
+        << Which::Inspection << "lblApplicationTitle4"
+        << "Vendalo, 2.2.10";
+    QTest::newRow("to-do list") << Which::ToDo << "lblReportTitle"
+                                << "To Do List for Movers";
+    QTest::newRow("to-do list, header") << Which::ToDo << "lblHeader1"
+                                        << "";
+}
+
+void TestReports::fillingAloneSetsTheSlotsAndShowsNothing()
+{
+    QFETCH(Which, which);
+    QFETCH(QString, slot);
+    QFETCH(QString, text);
+
+    enterWorkedExample(*m_sheet);
+    // Texts of an earlier run, which filling must replace.
+    Reports::setSlot(reportFor(which), slot, QStringLiteral("stale"));
+    ReportTemplate &document = which == Which::NetGain ? m_reports->fillNetGainAfterSale(*m_sheet)
+                               : which == Which::Inspection ? m_reports->fillHomeInspectionForm()
+                                                            : m_reports->fillToDoList();
+    QCOMPARE(&document, &reportFor(which));
+    QCOMPARE(document.FindObject(slot)->text, text);
+    QCOMPARE(m_shows, 0);
+    QVERIFY(m_errors.isEmpty());
 }
 
 void TestReports::showingTwiceGivesTheSamePages_data()
