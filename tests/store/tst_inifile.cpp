@@ -172,6 +172,12 @@ void TestIniFile::lookup_data()
     QTest::newRow("UTF-8 value") << "[S]\nk=\xE2\x82\xAC 5\n"_ba << "S"_ba << "k"_ba << u"€ 5"_s;
     QTest::newRow("invalid UTF-8 value")
         << "[S]\nk=a\xFF\n"_ba << "S"_ba << "k"_ba << u"a\uFFFD"_s;
+    // Only LF ends a line; a CR elsewhere is not part of the value, as a value
+    // written back could not hold it: reading and writing agree.
+    QTest::newRow("lone CR inside a value")
+        << "[S]\nk=2.128,94\r$\n"_ba << "S"_ba << "k"_ba << u"2.128,94$"_s;
+    QTest::newRow("CR between key and value")
+        << "[S]\nk=\r 5\n"_ba << "S"_ba << "k"_ba << u"5"_s;
     QTest::newRow("BOM before first header")
         << "\xEF\xBB\xBF[S]\nk=1\n"_ba << "S"_ba << "k"_ba << u"1"_s;
     QTest::newRow("text after header") << "[S] ; main\nk=1\n"_ba << "S"_ba << "k"_ba << u"1"_s;
@@ -202,6 +208,13 @@ void TestIniFile::lookup()
     const IniFile ini = IniFile::fromBytes(file);
     QCOMPARE(ini.value(section, key, marker), expected);
     QCOMPARE(ini.contains(section, key), expected != marker);
+
+    // What was read is what writing it back stores.
+    if (expected != marker) {
+        IniFile rewritten = ini;
+        QVERIFY(rewritten.setValue(section, key, ini.value(section, key)));
+        QCOMPARE(IniFile::fromBytes(rewritten.toBytes()).value(section, key), expected);
+    }
 }
 
 void TestIniFile::missingFileGivesDefaults()
