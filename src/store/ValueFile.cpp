@@ -173,9 +173,40 @@ QString timeFormat(const QLocale &locale)
 // that every locale reads.
 constexpr char isoFormat[] = "yyyy-MM-dd HH:mm:ss";
 
+bool hasDayPeriod(const QString &format)
+{
+    bool quoted = false;
+    for (QChar c : format) {
+        if (c == QLatin1Char('\''))
+            quoted = !quoted;
+        else if (!quoted && (c == QLatin1Char('a') || c == QLatin1Char('A')))
+            return true;
+    }
+    return false;
+}
+
+// Qt's date-time reader (6.4) copies as many characters of a day-period name
+// as the longer of the two names has, reading past the end of the shorter
+// one. Where the morning and afternoon names differ in length (Ewe, for one),
+// a time with a day period is therefore never given to it, whatever the
+// file holds: such a locale writes and reads the time in the form above.
+bool readsTimeSafely(const QLocale &locale)
+{
+    if (!hasDayPeriod(timeFormat(locale)))
+        return true;
+    const QString am = locale.amText();
+    const QString pm = locale.pmText();
+    return am.size() == pm.size() && am.toUpper().size() == pm.toUpper().size() &&
+           am.toLower().size() == pm.toLower().size() && am.toUpper().size() == am.size() &&
+           am.toLower().size() == am.size() && pm.toUpper().size() == pm.size() &&
+           pm.toLower().size() == pm.size();
+}
+
 QDateTime parseLocaleDateTime(const QString &text, const QLocale &locale)
 {
-    QDateTime when = locale.toDateTime(text, dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale));
+    QDateTime when;
+    if (readsTimeSafely(locale))
+        when = locale.toDateTime(text, dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale));
     if (!when.isValid()) {
         const QDate day = locale.toDate(text, dateFormat(locale));
         if (day.isValid())
