@@ -12,6 +12,7 @@ PACKAGES=(
     fonts-liberation2 fonts-dejavu-core xdg-utils
     libqt6svg6 locales
     xvfb xauth xdotool poppler-utils
+    clang-14 libclang-rt-14-dev
 )
 
 ensure_packages() {

@@ -1,0 +1,49 @@
+// libFuzzer target: the report file (.vdr) that the net gain preview opens.
+//
+// Any bytes are either refused with ReportFileError or give pages; pages that
+// were read are written again, and that file reads back as the same pages and
+// writes the same bytes once more.
+
+#include "ReportFile.h"
+
+#include <QByteArray>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void require(bool condition, const char *what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_reportfile: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    QList<report::PreparedPage> pages;
+    try {
+        pages = report::reportFromJson(bytes);
+    } catch (const report::ReportFileError &) {
+        return 0;
+    }
+    require(!pages.isEmpty(), "a report without pages was accepted");
+
+    const QByteArray written = report::reportToJson(pages);
+    require(written.size() <= report::maxReportFileSize, "a report read cannot be written back");
+    QList<report::PreparedPage> again;
+    try {
+        again = report::reportFromJson(written);
+    } catch (const report::ReportFileError &error) {
+        std::fprintf(stderr, "%s\n", error.what());
+        require(false, "a report written from read pages is refused");
+    }
+    require(again == pages, "a report written and read back has other pages");
+    require(report::reportToJson(again) == written, "writing the same pages twice differs");
+    return 0;
+}
