@@ -33,10 +33,12 @@
 
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr quint32 fixedSeed = 20261211;
-constexpr int stepsPerRun = 1500;
+constexpr int stepsPerRun = 2500;
 
 QList<quint32> seeds()
 {
@@ -135,6 +137,8 @@ private:
     QStringList m_messages;
     QStringList m_log; // the last steps, printed with the seed on failure
     QString m_reportFile;
+    int m_keys = 0;
+    int m_keysIntoFields = 0; // of them, typed into a field or the month box
     QRandomGenerator *m_random = nullptr;
 };
 
@@ -246,6 +250,10 @@ void TestMonkey::pressKey(const Key &key)
         target = QApplication::activeWindow();
     if (!target)
         return;
+    ++m_keys;
+    if (qobject_cast<NumericField *>(target) || qobject_cast<MonthBox *>(target->parentWidget()) ||
+        qobject_cast<MonthBox *>(target))
+        ++m_keysIntoFields;
     if (key.key == Qt::Key_Alt) {
         // A press and release of Alt alone: the menu bar takes the keyboard.
         QTest::keyPress(target, Qt::Key_Alt, Qt::AltModifier);
@@ -257,6 +265,12 @@ void TestMonkey::pressKey(const Key &key)
 
 void TestMonkey::step(TfrmMain &w, QRandomGenerator &random, const QList<Key> &keys)
 {
+    // A closed dialog does not always hand the activation back offscreen; the
+    // user would click into the window.
+    if (!w.isActiveWindow()) {
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+    }
     Worksheet *sheet = w.worksheet();
     const auto trigger = [&](const char *name) {
         QAction *action = w.findChild<QAction *>(QLatin1StringView(name));
@@ -279,19 +293,37 @@ void TestMonkey::step(TfrmMain &w, QRandomGenerator &random, const QList<Key> &k
         // A burst of typing into one field, then on to the next: long numbers,
         // extreme ones among them, reach the calculation this way.
         const QList<NumericField *> fields = sheet->findChildren<NumericField *>();
-        NumericField *field = fields.at(random.bounded(qsizetype(fields.size())));
+        const bool edge = random.bounded(3) == 0;
+        // Edges go to the term and the interest rate half of the time: only the
+        // two together take the payment out of range.
+        NumericField *field = edge && random.bounded(2) == 0
+                                  ? sheet->field(random.bounded(2) == 0 ? u"edtVDPOriginalTerm"
+                                                                        : u"edtVDPOriginalInterestRate")
+                                  : fields.at(random.bounded(qsizetype(fields.size())));
         if (!field->isVisible())
             return;
         field->setFocus(Qt::MouseFocusReason);
         field->selectAll();
-        const int length = 1 + int(random.bounded(12));
         QString typed;
-        for (int i = 0; i < length; ++i) {
-            const Key &key = keys.at(random.bounded(qsizetype(keys.size())));
-            if (key.text.isEmpty())
-                continue;
-            typed += key.text;
-            pressKey(key);
+        if (edge) {
+            // Now and then the edge of a mask, in the locale's own form.
+            const QLocale l = field->locale();
+            const QString point = l.decimalPoint();
+            const QString edges[] = {u"-32768"_s, u"32767"_s, u"99999999"_s + point + u"99"_s,
+                                     u"-99999999"_s + point + u"99"_s, u"999"_s + point + u"9999"_s,
+                                     u"-999"_s + point + u"9999"_s};
+            typed = edges[random.bounded(int(std::size(edges)))];
+            for (QChar c : std::as_const(typed))
+                pressKey({Qt::Key_unknown, QString(c), Qt::NoModifier});
+        } else {
+            const int length = 1 + int(random.bounded(12));
+            for (int i = 0; i < length; ++i) {
+                const Key &key = keys.at(random.bounded(qsizetype(keys.size())));
+                if (key.text.isEmpty())
+                    continue;
+                typed += key.text;
+                pressKey(key);
+            }
         }
         m_log << QStringLiteral("typed '%1' into %2").arg(typed, field->objectName());
         pressKey({Qt::Key_Tab, QString(), Qt::NoModifier});
@@ -402,6 +434,7 @@ void TestMonkey::randomUse()
     m_log.clear();
     QRandomGenerator random(seed);
     m_random = &random;
+    m_keys = m_keysIntoFields = 0;
 
     int stepsDone = 0;
     const auto restore = qScopeGuard([&] {
@@ -460,8 +493,11 @@ void TestMonkey::randomUse()
     }();
     QVERIFY(!saved.isEmpty());
     QVERIFY2(!showsNoNumber(QString::fromUtf8(saved)), saved.constData());
-    qInfo("%s seed %u: %d steps, %d with results, %d restarts, %d messages", qPrintable(locale),
-          seed, stepsDone, gridFull, restarts, int(m_messages.size()));
+    qInfo("%s seed %u: %d steps, %d keys (%d into fields), %d with results, %d restarts, "
+          "%d messages",
+          qPrintable(locale), seed, stepsDone, m_keys, m_keysIntoFields, gridFull, restarts,
+          int(m_messages.size()));
+    QVERIFY(m_keysIntoFields > m_keys / 2);
     QVERIFY(gridFull > stepsPerRun / 2); // the monkey did reach the calculation
 }
 
