@@ -194,8 +194,7 @@ IniFile IniFile::fromBytes(const QByteArray &bytes)
                 QByteArray value = text.sliced(eq + 1).toByteArray();
                 value.removeIf([](char c) { return c == '\r'; });
                 section.entries.append(Entry{QByteArray(key.data(), key.size()),
-                                             std::move(value).trimmed(), begin, contentEnd,
-                                             false});
+                                             std::move(value).trimmed(), begin, contentEnd, false});
             }
         }
         begin = end;

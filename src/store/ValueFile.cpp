@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -194,12 +195,12 @@ bool readsTimeSafely(const QLocale &locale)
 {
     if (!hasDayPeriod(timeFormat(locale)))
         return true;
+    // The names as written and in either case, as the reader compares them.
     const QString am = locale.amText();
     const QString pm = locale.pmText();
-    return am.size() == pm.size() && am.toUpper().size() == pm.toUpper().size() &&
-           am.toLower().size() == pm.toLower().size() && am.toUpper().size() == am.size() &&
-           am.toLower().size() == am.size() && pm.toUpper().size() == pm.size() &&
-           pm.toLower().size() == pm.size();
+    const QString names[] = {pm, am.toUpper(), pm.toUpper(), am.toLower(), pm.toLower()};
+    return std::all_of(std::begin(names), std::end(names),
+                       [&](const QString &name) { return name.size() == am.size(); });
 }
 
 QDateTime parseLocaleDateTime(const QString &text, const QLocale &locale)

@@ -30,12 +30,18 @@ namespace {
 using Figures = QList<QPair<QString, QString>>; // field, typed text (en_US)
 
 const QStringList moneyInputs = {
-    QStringLiteral("edtVDPOriginalLoanAmount"),  QStringLiteral("edtVDPDesiredSalesPrice"),
-    QStringLiteral("edtVDPFirstLoanBalance"),    QStringLiteral("edtVDPSecondLoanBalance"),
-    QStringLiteral("edtVDPOtherLoans"),          QStringLiteral("edtVDPPropertyTaxes"),
-    QStringLiteral("edtVDPInsurance"),           QStringLiteral("edtVDPAnnualHOADues"),
-    QStringLiteral("edtVDPMonthlyUtilities"),    QStringLiteral("edtVDPPrepaymentPenalty"),
-    QStringLiteral("edtVDPOtherSalesCommission"), QStringLiteral("edtVDPOtherFees"),
+    QStringLiteral("edtVDPOriginalLoanAmount"),
+    QStringLiteral("edtVDPDesiredSalesPrice"),
+    QStringLiteral("edtVDPFirstLoanBalance"),
+    QStringLiteral("edtVDPSecondLoanBalance"),
+    QStringLiteral("edtVDPOtherLoans"),
+    QStringLiteral("edtVDPPropertyTaxes"),
+    QStringLiteral("edtVDPInsurance"),
+    QStringLiteral("edtVDPAnnualHOADues"),
+    QStringLiteral("edtVDPMonthlyUtilities"),
+    QStringLiteral("edtVDPPrepaymentPenalty"),
+    QStringLiteral("edtVDPOtherSalesCommission"),
+    QStringLiteral("edtVDPOtherFees"),
     QStringLiteral("edtSpread"),
 };
 const QStringList rateInputs = {
@@ -124,8 +130,10 @@ void TestExtremes::typed_data()
         QTest::addRow("%s smallest", qPrintable(field)) << Figures{{field, smallest}} << "computes";
     }
     for (const QString &field : rateInputs) {
-        QTest::addRow("%s largest", qPrintable(field)) << Figures{{field, u"999.9999"_s}} << "computes";
-        QTest::addRow("%s smallest", qPrintable(field)) << Figures{{field, u"-999.9999"_s}} << "computes";
+        QTest::addRow("%s largest", qPrintable(field))
+            << Figures{{field, u"999.9999"_s}} << "computes";
+        QTest::addRow("%s smallest", qPrintable(field))
+            << Figures{{field, u"-999.9999"_s}} << "computes";
     }
     const QString term = QStringLiteral("edtVDPOriginalTerm");
     const QString rate = QStringLiteral("edtVDPOriginalInterestRate");
@@ -193,7 +201,8 @@ void TestExtremes::checkOutcome(TfrmMain &w, const QString &outcome)
     QVERIFY(!showsNoNumber(sheet->carryingCostsLabel()->text()));
     QVERIFY(!showsNoNumber(sheet->closingCostsLabel()->text()));
     for (NumericField *f : sheet->findChildren<NumericField *>())
-        QVERIFY2(!showsNoNumber(f->text()), qPrintable(f->objectName() + QStringLiteral(": ") + f->text()));
+        QVERIFY2(!showsNoNumber(f->text()),
+                 qPrintable(f->objectName() + QStringLiteral(": ") + f->text()));
 }
 
 void TestExtremes::checkSavedFile(const Figures &figures)
@@ -203,7 +212,8 @@ void TestExtremes::checkSavedFile(const Figures &figures)
     const QByteArray saved = f.readAll();
     QVERIFY2(!showsNoNumber(QString::fromUtf8(saved)), saved.constData());
     for (const auto &[field, text] : figures)
-        QVERIFY2(saved.contains("\n" + keyOf(field) + "=" + text.toUtf8() + "\n"), saved.constData());
+        QVERIFY2(saved.contains("\n" + keyOf(field) + "=" + text.toUtf8() + "\n"),
+                 saved.constData());
 }
 
 void TestExtremes::typed()
@@ -258,8 +268,8 @@ void TestExtremes::wideAmountsKeepTheirColumnsAndShowWhole()
     QVERIFY(w);
     // Ten-digit losses: the lowest price against the largest debts.
     type(*w, u"edtVDPDesiredSalesPrice"_s, smallest);
-    for (const char *debt : {"edtVDPFirstLoanBalance", "edtVDPSecondLoanBalance", "edtVDPOtherLoans",
-                             "edtVDPPrepaymentPenalty", "edtSpread"})
+    for (const char *debt : {"edtVDPFirstLoanBalance", "edtVDPSecondLoanBalance",
+                             "edtVDPOtherLoans", "edtVDPPrepaymentPenalty", "edtSpread"})
         type(*w, QString::fromLatin1(debt), largest);
     recalculate(*w);
     QCOMPARE(m_messages, QStringList());
@@ -272,8 +282,8 @@ void TestExtremes::wideAmountsKeepTheirColumnsAndShowWhole()
         QCOMPARE(grid->columnWidth(c), ResultsGrid::standardColumnWidth(c));
         for (int r = 1; r < ResultsGrid::rows; ++r) {
             const QTableWidgetItem *cell = grid->item(r, c);
-            const bool fits =
-                grid->fontMetrics().horizontalAdvance(cell->text()) + 2 * margin <= grid->columnWidth(c);
+            const bool fits = grid->fontMetrics().horizontalAdvance(cell->text()) + 2 * margin <=
+                              grid->columnWidth(c);
             QCOMPARE(cell->toolTip(), fits ? QString() : cell->text());
             if (!fits) {
                 ++tooWide;

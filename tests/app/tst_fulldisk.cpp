@@ -25,7 +25,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QByteArray oldFile = "[GeneralValues]\nRun=1\n; kept by hand\n[InitialValues]\nSpread=2500\n"_ba;
+const QByteArray oldFile =
+    "[GeneralValues]\nRun=1\n; kept by hand\n[InitialValues]\nSpread=2500\n"_ba;
 
 } // namespace
 
@@ -101,14 +102,15 @@ void TestFullDisk::closingOnFullDiskShowsMessageB()
     )"_s;
     QProcess child;
     child.setProcessChannelMode(QProcess::MergedChannels);
-    child.start(u"unshare"_s, {u"--user"_s, u"--map-root-user"_s, u"--mount"_s, u"sh"_s, u"-c"_s,
-                               script, u"sh"_s, dir.path(), QCoreApplication::applicationFilePath(),
-                               QString::fromUtf8(oldFile)});
+    child.start(u"unshare"_s,
+                {u"--user"_s, u"--map-root-user"_s, u"--mount"_s, u"sh"_s, u"-c"_s, script, u"sh"_s,
+                 dir.path(), QCoreApplication::applicationFilePath(), QString::fromUtf8(oldFile)});
     QVERIFY2(child.waitForFinished(60000), qPrintable(child.errorString()));
     const QByteArray output = child.readAll();
     if (child.exitCode() == 90 || output.startsWith("unshare"))
         QSKIP("no private mount namespace for a small file system here");
-    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0, output.constData());
+    QVERIFY2(child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0,
+             output.constData());
     QVERIFY2(output.contains("PASS   : TestFullDisk::closingOnFullDiskShowsMessageB()"),
              output.constData());
 }

@@ -164,9 +164,8 @@ void TestMonkey::initTestCase()
     reportdialogs::setPrintDialogHandler([](QPrinter &, int, QWidget *) { return false; });
     reportdialogs::setPrintSetupHandler([](QPrinter &, QWidget *) {});
     reportdialogs::setSaveFileNameHandler([this](QWidget *) { return m_reportFile; });
-    reportdialogs::setOpenFileNameHandler([this](QWidget *) {
-        return QFileInfo::exists(m_reportFile) ? m_reportFile : QString();
-    });
+    reportdialogs::setOpenFileNameHandler(
+        [this](QWidget *) { return QFileInfo::exists(m_reportFile) ? m_reportFile : QString(); });
 }
 
 void TestMonkey::cleanupTestCase()
@@ -189,7 +188,9 @@ QList<TestMonkey::Key> TestMonkey::keysFor(const QLocale &locale) const
 {
     QList<Key> keys;
     const auto text = [&](const QString &t, Qt::Key key = Qt::Key_unknown,
-                          Qt::KeyboardModifiers m = Qt::NoModifier) { keys.append({key, t, m}); };
+                          Qt::KeyboardModifiers m = Qt::NoModifier) {
+        keys.append({key, t, m});
+    };
     const auto special = [&](Qt::Key key, Qt::KeyboardModifiers m = Qt::NoModifier) {
         keys.append({key, QString(), m});
     };
@@ -208,7 +209,8 @@ QList<TestMonkey::Key> TestMonkey::keysFor(const QLocale &locale) const
     }
     text(QStringLiteral("."), Qt::Key_Period, Qt::KeypadModifier);
     text(QStringLiteral(","), Qt::Key_Comma, Qt::KeypadModifier);
-    for (const QString &minus : {QStringLiteral("-"), QStringLiteral("\u2212"), locale.negativeSign()})
+    for (const QString &minus :
+         {QStringLiteral("-"), QStringLiteral("\u2212"), locale.negativeSign()})
         text(minus, Qt::Key_Minus);
     text(QStringLiteral("-"), Qt::Key_Minus, Qt::KeypadModifier);
     text(QStringLiteral("+"), Qt::Key_Plus);
@@ -296,10 +298,11 @@ void TestMonkey::step(TfrmMain &w, QRandomGenerator &random, const QList<Key> &k
         const bool edge = random.bounded(3) == 0;
         // Edges go to the term and the interest rate half of the time: only the
         // two together take the payment out of range.
-        NumericField *field = edge && random.bounded(2) == 0
-                                  ? sheet->field(random.bounded(2) == 0 ? u"edtVDPOriginalTerm"
-                                                                        : u"edtVDPOriginalInterestRate")
-                                  : fields.at(random.bounded(qsizetype(fields.size())));
+        NumericField *field =
+            edge && random.bounded(2) == 0
+                ? sheet->field(random.bounded(2) == 0 ? u"edtVDPOriginalTerm"
+                                                      : u"edtVDPOriginalInterestRate")
+                : fields.at(random.bounded(qsizetype(fields.size())));
         if (!field->isVisible())
             return;
         field->setFocus(Qt::MouseFocusReason);
@@ -309,8 +312,11 @@ void TestMonkey::step(TfrmMain &w, QRandomGenerator &random, const QList<Key> &k
             // Now and then the edge of a mask, in the locale's own form.
             const QLocale l = field->locale();
             const QString point = l.decimalPoint();
-            const QString edges[] = {u"-32768"_s, u"32767"_s, u"99999999"_s + point + u"99"_s,
-                                     u"-99999999"_s + point + u"99"_s, u"999"_s + point + u"9999"_s,
+            const QString edges[] = {u"-32768"_s,
+                                     u"32767"_s,
+                                     u"99999999"_s + point + u"99"_s,
+                                     u"-99999999"_s + point + u"99"_s,
+                                     u"999"_s + point + u"9999"_s,
                                      u"-999"_s + point + u"9999"_s};
             typed = edges[random.bounded(int(std::size(edges)))];
             for (QChar c : std::as_const(typed))
@@ -360,7 +366,8 @@ void TestMonkey::step(TfrmMain &w, QRandomGenerator &random, const QList<Key> &k
         trigger("MnuHelpDisclaimer");
     } else {
         // A menu opened from the keyboard and walked a little.
-        const Qt::Key menu = std::array{Qt::Key_F, Qt::Key_R, Qt::Key_O, Qt::Key_H}[random.bounded(4)];
+        const Qt::Key menu =
+            std::array{Qt::Key_F, Qt::Key_R, Qt::Key_O, Qt::Key_H}[random.bounded(4)];
         m_log << QStringLiteral("menu Alt+%1").arg(QChar(menu));
         QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : &w;
         QTest::keyClick(target, menu, Qt::AltModifier);
@@ -415,7 +422,8 @@ void TestMonkey::checkWindow(TfrmMain &w, const QLocale &locale)
                  qPrintable(label->objectName() + QStringLiteral(": ") + text));
     }
     for (NumericField *f : sheet->findChildren<NumericField *>())
-        QVERIFY2(!showsNoNumber(f->text()), qPrintable(f->objectName() + QStringLiteral(": ") + f->text()));
+        QVERIFY2(!showsNoNumber(f->text()),
+                 qPrintable(f->objectName() + QStringLiteral(": ") + f->text()));
 }
 
 void TestMonkey::randomUse()
@@ -444,7 +452,8 @@ void TestMonkey::randomUse()
             qWarning("monkey failed under %s at step %d with seed %u; repeat with "
                      "VDL_MONKEY_SEED=%u. Last steps:\n  %s",
                      qPrintable(locale), stepsDone, seed, seed,
-                     qPrintable(m_log.mid(qMax(0, int(m_log.size()) - 15)).join(QStringLiteral("\n  "))));
+                     qPrintable(
+                         m_log.mid(qMax(0, int(m_log.size()) - 15)).join(QStringLiteral("\n  "))));
         }
     });
 
