@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include "CLibraryLocale.h"
 
 class TestValueFile : public QObject
@@ -28,6 +30,7 @@ private Q_SLOTS:
     void dateTimeRoundTrip_data();
     void dateTimeRoundTrip();
     void unevenDayPeriodNamesAreNotParsed();
+    void nonFiniteNumbersAreNeverWritten();
     void everyLocaleReadsBackWhatItWrote();
     void saveIntoMissingFolderFails();
     void unreadableFileIsNotWrittenOver();
@@ -315,6 +318,22 @@ void TestValueFile::dateTimeRoundTrip_data()
                                 << QByteArray("LastUpdate=2024-02-29 09:30:05\n");
     QTest::newRow("ee midnight") << "ee_GH" << QDateTime(QDate(2024, 2, 29), QTime(0, 0))
                                  << QByteArray("LastUpdate=2/29/2024\n");
+}
+
+// A number that is no number never reaches the file as "nan" or "inf": the
+// key is written empty and loads as its default.
+void TestValueFile::nonFiniteNumbersAreNeverWritten()
+{
+    StoredValues v = everything();
+    v.insert(QStringLiteral("edtVDPOtherFees"), std::numeric_limits<double>::quiet_NaN());
+    v.insert(QStringLiteral("edtSpread"), -std::numeric_limits<double>::infinity());
+    QVERIFY(ValueFile(m_path, QLocale(QStringLiteral("de_DE"))).save(v));
+    const QByteArray saved = read();
+    QVERIFY2(saved.contains("\nOtherFees=\n") && saved.contains("\nSpread=\n"), saved.constData());
+    QVERIFY2(!saved.toLower().contains("nan") && !saved.toLower().contains("inf"), saved.constData());
+    const StoredValues back = ValueFile(m_path, QLocale(QStringLiteral("de_DE"))).load(defaults());
+    QCOMPARE(back.value(QStringLiteral("edtVDPOtherFees")), defaults().value(QStringLiteral("edtVDPOtherFees")));
+    QCOMPARE(back.value(QStringLiteral("edtSpread")), defaults().value(QStringLiteral("edtSpread")));
 }
 
 // A time written by hand with such a day period is not read (and, under the
