@@ -14,6 +14,7 @@ PACKAGES=(
     xvfb xauth xdotool poppler-utils
     desktop-file-utils appstream dpkg-dev file
     at-spi2-core python3-pyatspi dbus-daemon
+    clang-14 libclang-rt-14-dev
 )
 
 ensure_packages() {

@@ -189,10 +189,12 @@ IniFile IniFile::fromBytes(const QByteArray &bytes)
                 text.front() != ';' && text.front() != '#' && text.front() != '[';
             if (isKeyLine && eq > 0) {
                 const QByteArrayView key = text.first(eq).trimmed();
-                const QByteArrayView value = text.sliced(eq + 1).trimmed();
+                // A CR inside the line is dropped as setValue() drops it, so a
+                // value read and written back reads the same.
+                QByteArray value = text.sliced(eq + 1).toByteArray();
+                value.removeIf([](char c) { return c == '\r'; });
                 section.entries.append(Entry{QByteArray(key.data(), key.size()),
-                                             QByteArray(value.data(), value.size()), begin,
-                                             contentEnd, false});
+                                             std::move(value).trimmed(), begin, contentEnd, false});
             }
         }
         begin = end;

@@ -68,7 +68,7 @@ private:
     struct Entry
     {
         QByteArray name;           // as spelt in the file, trimmed
-        QByteArray value;          // raw bytes, trimmed
+        QByteArray value;          // raw bytes without CR, trimmed
         qsizetype lineBegin = -1;  // offset in m_source; -1 for a key added by setValue()
         qsizetype contentEnd = -1; // where the line's ending (if any) starts
         bool rewritten = false;

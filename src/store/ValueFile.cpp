@@ -6,6 +6,7 @@
 #include <QDateTime>
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <optional>
@@ -167,35 +168,40 @@ QString timeFormat(const QLocale &locale)
 // that every locale reads.
 constexpr char isoFormat[] = "yyyy-MM-dd HH:mm:ss";
 
-// Qt 6.4's date-time parser reads past the end of its text when a time
-// format puts the day period before the hour and the locale's two day-period
-// names differ in length (Ewe, ee_GH: "AP h:mm:ss" with "ŋdi" and "ɣetrɔ").
-// Such locales get the form every locale reads instead.
-bool localeFormParsesSafely(const QLocale &locale)
+bool hasDayPeriod(const QString &format)
 {
-    if (locale.amText().size() == locale.pmText().size())
-        return true;
-    const QString format = timeFormat(locale);
     bool quoted = false;
-    bool dayPeriodSeen = false;
     for (QChar c : format) {
         if (c == QLatin1Char('\''))
             quoted = !quoted;
-        else if (quoted)
-            continue;
-        else if (c == QLatin1Char('a') || c == QLatin1Char('A'))
-            dayPeriodSeen = true;
-        else if (dayPeriodSeen && QStringView(u"hHms").contains(c))
-            return false;
+        else if (!quoted && (c == QLatin1Char('a') || c == QLatin1Char('A')))
+            return true;
     }
-    return true;
+    return false;
+}
+
+// Qt's date-time reader (6.4) copies as many characters of a day-period name
+// as the longer of the two names has, reading past the end of the shorter
+// one. Where the morning and afternoon names differ in length (Ewe, for one),
+// a time with a day period is therefore never given to it, whatever the
+// file holds: such a locale writes and reads the time in the form above.
+bool readsTimeSafely(const QLocale &locale)
+{
+    if (!hasDayPeriod(timeFormat(locale)))
+        return true;
+    // The names as written and in either case, as the reader compares them.
+    const QString am = locale.amText();
+    const QString pm = locale.pmText();
+    const QString names[] = {pm, am.toUpper(), pm.toUpper(), am.toLower(), pm.toLower()};
+    return std::all_of(std::begin(names), std::end(names),
+                       [&](const QString &name) { return name.size() == am.size(); });
 }
 
 QDateTime parseLocaleDateTime(const QString &text, const QLocale &locale)
 {
-    if (!localeFormParsesSafely(locale))
-        return {};
-    QDateTime when = locale.toDateTime(text, dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale));
+    QDateTime when;
+    if (readsTimeSafely(locale))
+        when = locale.toDateTime(text, dateFormat(locale) + QLatin1Char(' ') + timeFormat(locale));
     if (!when.isValid()) {
         const QDate day = locale.toDate(text, dateFormat(locale));
         if (day.isValid())

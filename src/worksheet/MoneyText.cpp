@@ -125,7 +125,7 @@ constexpr int textDigits = 10;
 QString currencyText(double value, int decimals, const QLocale &locale)
 {
     if (!std::isfinite(value))
-        return locale.toString(value);
+        return QString(); // no amount: never "nan" or "inf" on screen or in the file
     const Decimal rounded = roundDecimal(value, textDigits, decimals);
     if (rounded.integerDigits() > textDigits)
         return scientificText(rounded, 3, locale);
@@ -140,7 +140,7 @@ QString GeneralNumberText(double value, int significantDigits, int exponentDigit
                           const QLocale &locale, MinusSign sign)
 {
     if (!std::isfinite(value))
-        return locale.toString(value);
+        return QString();
     const Decimal rounded = roundDecimal(value, significantDigits, 400);
     if (rounded.isZero())
         return QStringLiteral("0");
@@ -161,5 +161,7 @@ QString WholeMoneyToText(double value, const QLocale &locale)
 
 QString PercentToText(double value, const QLocale &locale)
 {
+    if (!std::isfinite(value))
+        return QString();
     return GeneralNumberText(value, textDigits, 3, locale) + QLatin1Char('%');
 }

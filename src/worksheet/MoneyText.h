@@ -7,6 +7,9 @@
 // rounds once, half away from zero, to ten significant digits or to its own
 // decimals, whichever keeps fewer; a negative that rounds to zero is zero.
 // The locale supplies the currency symbol, separators and negative pattern.
+// A value that is no number or infinite gives an empty text in every form:
+// the arithmetic reports such a value as an error before it is shown, and
+// nothing must ever read "nan" or "inf".
 
 // Currency with cents: 2128.94 gives "$2,128.94" under en_US.
 QString MoneyToText(double value, const QLocale &locale = QLocale());

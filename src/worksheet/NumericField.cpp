@@ -234,7 +234,7 @@ QString NumericField::textFor(double v) const
 {
     const Mask mask = maskOf(m_kind);
     if (!std::isfinite(v))
-        return QLocale::c().toString(v);
+        return QString(); // shown as nothing, never as "nan" or "inf"
     const int decimals = m_kind == Kind::Months ? 0 : mask.decimals;
     QString plain = QString::number(m_kind == Kind::Months ? std::round(v) : v, 'f', decimals);
     if (plain.startsWith(QLatin1Char('-')) && plain.toDouble() == 0)

@@ -1,6 +1,7 @@
 #include "ResultsGrid.h"
 
 #include <QHeaderView>
+#include <QStyle>
 
 ResultsGrid::ResultsGrid(QWidget *parent)
     : QTableWidget(parent)
@@ -68,9 +69,20 @@ void ResultsGrid::prepare()
 
 void ResultsGrid::setCellText(int row, int column, const QString &text)
 {
-    item(row, column)->setText(text);
+    QTableWidgetItem *cell = item(row, column);
+    cell->setText(text);
     if (column == 0 && row > 0)
         verticalHeaderItem(row)->setText(text);
+    // The column keeps its width and a text too wide for it is cut short on
+    // screen, so the whole amount is offered as the cell's tip.
+    cell->setToolTip(fitsColumn(text, column) ? QString() : text);
+}
+
+bool ResultsGrid::fitsColumn(const QString &text, int column) const
+{
+    // The view leaves this much room on either side of a cell's text.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin <= columnWidth(column);
 }
 
 QString ResultsGrid::cellText(int row, int column) const

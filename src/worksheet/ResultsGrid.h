@@ -18,9 +18,13 @@ public:
     // top-left header cell, every cell centred,
     // the column widths. Done when the window is made and on every recalculation.
     void prepare();
+    // A text wider than its column gets the whole text as its tip.
     void setCellText(int row, int column, const QString &text);
     QString cellText(int row, int column) const;
 
     static QString headerText(int column);
     static int standardColumnWidth(int column);
+
+private:
+    bool fitsColumn(const QString &text, int column) const;
 };

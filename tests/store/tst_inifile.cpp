@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSet>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -141,6 +143,8 @@ private Q_SLOTS:
     void saveErrors();
     void failedCommitIsReported();
     void killedWriterLeavesCompleteFile();
+    void concurrentSavesLeaveOneCompleteFile();
+    void fullDiskFailsSaveAndKeepsOldFile();
 };
 
 void TestIniFile::lookup_data()
@@ -172,6 +176,12 @@ void TestIniFile::lookup_data()
     QTest::newRow("UTF-8 value") << "[S]\nk=\xE2\x82\xAC 5\n"_ba << "S"_ba << "k"_ba << u"€ 5"_s;
     QTest::newRow("invalid UTF-8 value")
         << "[S]\nk=a\xFF\n"_ba << "S"_ba << "k"_ba << u"a\uFFFD"_s;
+    // Only LF ends a line; a CR elsewhere is not part of the value, as a value
+    // written back could not hold it: reading and writing agree.
+    QTest::newRow("lone CR inside a value")
+        << "[S]\nk=2.128,94\r$\n"_ba << "S"_ba << "k"_ba << u"2.128,94$"_s;
+    QTest::newRow("CR between key and value")
+        << "[S]\nk=\r 5\n"_ba << "S"_ba << "k"_ba << u"5"_s;
     QTest::newRow("BOM before first header")
         << "\xEF\xBB\xBF[S]\nk=1\n"_ba << "S"_ba << "k"_ba << u"1"_s;
     QTest::newRow("text after header") << "[S] ; main\nk=1\n"_ba << "S"_ba << "k"_ba << u"1"_s;
@@ -202,6 +212,13 @@ void TestIniFile::lookup()
     const IniFile ini = IniFile::fromBytes(file);
     QCOMPARE(ini.value(section, key, marker), expected);
     QCOMPARE(ini.contains(section, key), expected != marker);
+
+    // What was read is what writing it back stores.
+    if (expected != marker) {
+        IniFile rewritten = ini;
+        QVERIFY(rewritten.setValue(section, key, ini.value(section, key)));
+        QCOMPARE(IniFile::fromBytes(rewritten.toBytes()).value(section, key), expected);
+    }
 }
 
 void TestIniFile::missingFileGivesDefaults()
@@ -781,17 +798,28 @@ void TestIniFile::killedWriterLeavesCompleteFile()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     const QString path = dir.filePath(u"vdl.ini"_s);
-    const int keys = 1500;
+    const int keys = 400;
     const QByteArray contents[2] = {writerContent(0, keys).toBytes(),
                                     writerContent(1, keys).toBytes()};
-    QVERIFY(contents[0].size() > 256 * 1024 && contents[1].size() < IniFile::maxFileSize);
+    QVERIFY(contents[0].size() > 64 * 1024 && contents[1].size() < IniFile::maxFileSize);
 
-    for (int delay : {300, 450, 600}) {
+    // Each writer is killed at a random moment within its second to fourth
+    // save, measured by how long its first save took: while it writes the
+    // temporary file, syncs it, renames it or clears old temporaries.
+    constexpr int kills = 200;
+    QRandomGenerator random(QRandomGenerator::global()->generate());
+    int found[2] = {0, 0};
+    QSet<QString> leftoversSeen;
+    for (int kill = 0; kill < kills; ++kill) {
         QProcess writer;
         writer.start(QString::fromUtf8(INI_WRITER), {path, QString::number(keys)});
         QVERIFY2(writer.waitForStarted(5000), qPrintable(writer.errorString()));
         QVERIFY(writer.waitForReadyRead(5000)); // the first save is on disk
-        QThread::msleep(delay + QRandomGenerator::global()->bounded(100));
+        const QList<QByteArray> first = writer.readLine().trimmed().split(' ');
+        QCOMPARE(first.size(), 2);
+        const qint64 saveMicros = std::max<qint64>(first.at(1).toLongLong(), 50);
+        const qint64 delay = qint64(random.bounded(quint32(3 * saveMicros)));
+        QThread::usleep(quint64(delay));
         writer.kill();
         QVERIFY(writer.waitForFinished(5000));
         // Still saving when killed, not stopped by an error of its own.
@@ -802,9 +830,22 @@ void TestIniFile::killedWriterLeavesCompleteFile()
         QCOMPARE(status, IniFile::LoadStatus::Loaded);
         QCOMPARE(ini.value("Check", "count"), QString::number(keys));
         const QByteArray onDisk = readFile(path);
-        QVERIFY2(onDisk == contents[0] || onDisk == contents[1],
-                 qPrintable(u"torn file of %1 bytes after %2 ms"_s.arg(onDisk.size()).arg(delay)));
+        const int which = onDisk == contents[0] ? 0 : onDisk == contents[1] ? 1 : -1;
+        QVERIFY2(which >= 0, qPrintable(u"torn file of %1 bytes after kill %2, %3 us into a save of %4 us"_s
+                                            .arg(onDisk.size())
+                                            .arg(kill)
+                                            .arg(delay)
+                                            .arg(saveMicros)));
+        ++found[which];
+        for (const QString &name : folderEntries(dir.path())) {
+            if (IniFile::isLeftoverTemporary(name, u"vdl.ini"_s))
+                leftoversSeen.insert(name);
+        }
     }
+    qInfo("%d kills: old or new content %d and %d times, %d leftover temporaries seen", kills,
+          found[0], found[1], int(leftoversSeen.size()));
+    // The kills did land at different moments: both contents were found.
+    QVERIFY(found[0] > 0 && found[1] > 0);
 
     // A kill between linking the new content under a temporary name and the rename leaves that
     // name behind; the next save clears it once it is old enough not to be another save's.
@@ -818,6 +859,74 @@ void TestIniFile::killedWriterLeavesCompleteFile()
     }
     QVERIFY(IniFile::load(path).save(path));
     QCOMPARE(folderEntries(dir.path()), QStringList{u"vdl.ini"_s});
+}
+
+void TestIniFile::concurrentSavesLeaveOneCompleteFile()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString path = dir.filePath(u"vdl.ini"_s);
+    const int keys = 400;
+    const QByteArray contents[2] = {writerContent(0, keys).toBytes(),
+                                    writerContent(1, keys).toBytes()};
+    QVERIFY(writeFile(path, contents[0]));
+
+    // Two copies saving 40 times each, at the same time; meanwhile every read
+    // of the file finds one whole content.
+    QProcess writers[2];
+    for (int g = 0; g < 2; ++g) {
+        writers[g].start(QString::fromUtf8(INI_WRITER),
+                         {path, QString::number(keys), QString::number(g), u"40"_s});
+    }
+    for (QProcess &writer : writers)
+        QVERIFY2(writer.waitForStarted(5000), qPrintable(writer.errorString()));
+    int reads = 0;
+    while (writers[0].state() != QProcess::NotRunning ||
+           writers[1].state() != QProcess::NotRunning) {
+        const QByteArray onDisk = readFile(path);
+        QVERIFY2(onDisk == contents[0] || onDisk == contents[1],
+                 qPrintable(u"torn file of %1 bytes"_s.arg(onDisk.size())));
+        ++reads;
+        for (QProcess &writer : writers)
+            writer.waitForFinished(1);
+    }
+    for (QProcess &writer : writers) {
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QVERIFY2(writer.exitCode() == 0, writer.readAllStandardError());
+    }
+    QVERIFY(reads > 0);
+    const QByteArray last = readFile(path);
+    QVERIFY(last == contents[0] || last == contents[1]); // the last rename won
+    QCOMPARE(folderEntries(dir.path()), QStringList{u"vdl.ini"_s});
+}
+
+// A disk that fills up during the save, in a child process: a private mount
+// namespace with a small memory file system as the folder. Skipped where the
+// system allows no user namespaces.
+void TestIniFile::fullDiskFailsSaveAndKeepsOldFile()
+{
+    if (QStandardPaths::findExecutable(u"unshare"_s).isEmpty())
+        QSKIP("unshare is not installed");
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString script = uR"(
+        mount -t tmpfs -o size=64k tmpfs "$1" || exit 90
+        printf '[S]\nk=old\n' > "$1/vdl.ini"
+        dd if=/dev/zero of="$1/fill" bs=1024 count=60 2>/dev/null
+        "$2" "$1/vdl.ini" limited
+        echo "status $?"
+        rm "$1/fill"
+        ls -A "$1"
+        cat "$1/vdl.ini"
+    )"_s;
+    QProcess child;
+    child.start(u"unshare"_s, {u"--user"_s, u"--map-root-user"_s, u"--mount"_s, u"sh"_s, u"-c"_s,
+                               script, u"sh"_s, dir.path(), QString::fromUtf8(INI_WRITER)});
+    QVERIFY2(child.waitForFinished(20000), qPrintable(child.errorString()));
+    if (child.exitCode() == 90 || child.readAllStandardError().contains("unshare"))
+        QSKIP("no private mount namespace for a small file system here");
+    const QByteArray out = child.readAllStandardOutput();
+    QCOMPARE(out, "status 3\nvdl.ini\n[S]\nk=old\n"_ba);
 }
 
 QTEST_GUILESS_MAIN(TestIniFile)

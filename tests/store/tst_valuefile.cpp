@@ -6,6 +6,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include "CLibraryLocale.h"
 
 class TestValueFile : public QObject
@@ -27,6 +29,8 @@ private Q_SLOTS:
     void numberText();
     void dateTimeRoundTrip_data();
     void dateTimeRoundTrip();
+    void unevenDayPeriodNamesAreNotParsed();
+    void nonFiniteNumbersAreNeverWritten();
     void everyLocaleReadsBackWhatItWrote();
     void saveIntoMissingFolderFails();
     void unreadableFileIsNotWrittenOver();
@@ -308,6 +312,47 @@ void TestValueFile::dateTimeRoundTrip_data()
                                          << QByteArray("LastUpdate=12/11/2026\n");
     QTest::newRow("last century") << "en_US" << QDateTime(QDate(1999, 1, 2), QTime(3, 4, 5))
                                   << QByteArray("LastUpdate=1/2/1999 3:04:05 AM\n");
+    // Ewe's morning and afternoon names differ in length, which Qt cannot
+    // read safely: the time goes into the file in the form every locale reads.
+    QTest::newRow("ee morning") << "ee_GH" << QDateTime(QDate(2024, 2, 29), QTime(9, 30, 5))
+                                << QByteArray("LastUpdate=2024-02-29 09:30:05\n");
+    QTest::newRow("ee midnight") << "ee_GH" << QDateTime(QDate(2024, 2, 29), QTime(0, 0))
+                                 << QByteArray("LastUpdate=2/29/2024\n");
+}
+
+// A number that is no number never reaches the file as "nan" or "inf": the
+// key is written empty and loads as its default.
+void TestValueFile::nonFiniteNumbersAreNeverWritten()
+{
+    StoredValues v = everything();
+    v.insert(QStringLiteral("edtVDPOtherFees"), std::numeric_limits<double>::quiet_NaN());
+    v.insert(QStringLiteral("edtSpread"), -std::numeric_limits<double>::infinity());
+    QVERIFY(ValueFile(m_path, QLocale(QStringLiteral("de_DE"))).save(v));
+    const QByteArray saved = read();
+    QVERIFY2(saved.contains("\nOtherFees=\n") && saved.contains("\nSpread=\n"), saved.constData());
+    QVERIFY2(!saved.toLower().contains("nan") && !saved.toLower().contains("inf"), saved.constData());
+    const StoredValues back = ValueFile(m_path, QLocale(QStringLiteral("de_DE"))).load(defaults());
+    QCOMPARE(back.value(QStringLiteral("edtVDPOtherFees")), defaults().value(QStringLiteral("edtVDPOtherFees")));
+    QCOMPARE(back.value(QStringLiteral("edtSpread")), defaults().value(QStringLiteral("edtSpread")));
+}
+
+// A time written by hand with such a day period is not read (and, under the
+// address sanitizer, not read past the end of a string either).
+void TestValueFile::unevenDayPeriodNamesAreNotParsed()
+{
+    const QLocale ewe(QStringLiteral("ee_GH"));
+    QVERIFY(ewe.amText().size() != ewe.pmText().size()); // the case this is about
+    const QDateTime fallback(QDate(2020, 1, 1), QTime(1, 2, 3));
+    StoredValues d = defaults();
+    d.insert(QLatin1StringView(stateLastUpdate), fallback);
+    for (const QString &time : {ewe.toString(QDateTime(QDate(2024, 2, 29), QTime(0, 0)),
+                                             QStringLiteral("M/d/yyyy AP 'ga' h:mm:ss")),
+                                ewe.toString(QDateTime(QDate(2024, 2, 29), QTime(14, 0)),
+                                             QStringLiteral("M/d/yyyy ap 'ga' h:mm:ss"))}) {
+        write("[GeneralValues]\nLastUpdate=" + time.toUtf8() + "\n");
+        const StoredValues back = ValueFile(m_path, ewe).load(d);
+        QCOMPARE(back.value(QLatin1StringView(stateLastUpdate)).toDateTime(), fallback);
+    }
 }
 
 void TestValueFile::dateTimeRoundTrip()

@@ -6,6 +6,7 @@
 #include "CLibraryLocale.h"
 
 #include <clocale>
+#include <limits>
 #include <string>
 
 class TestMoneyText : public QObject
@@ -66,6 +67,13 @@ void TestMoneyText::forms_data()
     QTest::newRow("de tiny rate") << de << 0.000001 << "0,00\u00a0€" << "0\u00a0€" << "1E-006%";
     QTest::newRow("C carrying costs") << c << 2128.94 << "2128.94" << "2129" << "2128.94%";
     QTest::newRow("C negative") << c << -2.5 << "-2.50" << "-3" << "-2.5%";
+    // No amount at all rather than "nan" or "inf", in any locale.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    QTest::newRow("en not a number") << en << nan << "" << "" << "";
+    QTest::newRow("en infinite") << en << inf << "" << "" << "";
+    QTest::newRow("de minus infinite") << de << -inf << "" << "" << "";
+    QTest::newRow("ar not a number") << QStringLiteral("ar_EG") << -nan << "" << "" << "";
     // clang-format on
 }
 
@@ -104,6 +112,8 @@ void TestMoneyText::generalNumberText_data()
     QTest::newRow("fifteen digits") << 123456789012345.0 << 15 << 0 << "123456789012345";
     QTest::newRow("negative zero") << -0.0 << 15 << 0 << "0";
     QTest::newRow("tiny negative") << -1e-20 << 10 << 3 << "-1E-020";
+    QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN() << 15 << 0 << "";
+    QTest::newRow("infinite") << -std::numeric_limits<double>::infinity() << 15 << 0 << "";
 }
 
 void TestMoneyText::generalNumberText()

@@ -6,6 +6,8 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <limits>
+
 #include "CLibraryLocale.h"
 #include <QVBoxLayout>
 
@@ -162,6 +164,8 @@ void TestNumericField::setFromCode_data()
     QTest::newRow("months out of range") << Kind::Months << en << 99999.0 << "99999" << 0.0 << true;
     QTest::newRow("de money") << Kind::Money << "de_DE" << 2128.94 << "2.128,94" << 2128.94 << false;
     QTest::newRow("sv negative") << Kind::Money << "sv_SE" << -4000.0 << "-4\u00a0000,00" << -4000.0 << false;
+    QTest::newRow("not a number shows nothing") << Kind::Money << en << std::numeric_limits<double>::quiet_NaN() << "" << 0.0 << false;
+    QTest::newRow("infinity shows nothing") << Kind::Percent << en << -std::numeric_limits<double>::infinity() << "" << 0.0 << false;
     QTest::newRow("arabic digits stay readable") << Kind::Money << "ar_EG" << -1234.5 << "-1\u066c234\u066b50" << -1234.5 << false;
     // clang-format on
 }
