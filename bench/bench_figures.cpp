@@ -18,6 +18,7 @@
 #include "ResultsGrid.h"
 #include "SaleCalculation.h"
 #include "Worksheet.h"
+#include "WorkedExample.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -103,31 +104,6 @@ Medians alternate(int rounds, int perRound, const std::function<void()> &candida
     return {median(times[0]), median(times[1]), median(cpu[0]) / median(cpu[1])};
 }
 
-void enterWorkedExample(Worksheet &sheet)
-{
-    const std::pair<const char *, double> values[] = {
-        {"edtVDPOriginalLoanAmount", 235000},
-        {"edtVDPOriginalTerm", 360},
-        {"edtVDPOriginalInterestRate", 6},
-        {"edtVDPDesiredSalesPrice", 258000},
-        {"edtVDPFirstLoanBalance", 228000},
-        {"edtVDPSecondLoanBalance", 0},
-        {"edtVDPOtherLoans", 0},
-        {"edtVDPPropertyTaxes", 1200},
-        {"edtVDPInsurance", 1800},
-        {"edtVDPAnnualHOADues", 1200},
-        {"edtVDPMonthlyUtilities", 370},
-        {"edtVDPTransferTaxPercent", 0},
-        {"edtVDPPrepaymentPenalty", 0},
-        {"edtVDPSalesCommissionPercent", 6},
-        {"edtVDPOtherSalesCommission", 0},
-        {"edtVDPOtherFees", 50},
-        {"edtSpread", 4000},
-    };
-    for (auto [name, value] : values)
-        sheet.field(QLatin1StringView(name))->setValue(value);
-    sheet.closingMonthBox()->setEditText(QStringLiteral("July"));
-}
 
 void recalculation(Worksheet &sheet, int rounds)
 {
@@ -285,7 +261,7 @@ int main(int argc, char *argv[])
     const int rounds = argc > 1 ? qMax(10, QString::fromLocal8Bit(argv[1]).toInt()) : 15;
 
     Worksheet sheet;
-    enterWorkedExample(sheet);
+    setWorkedExample(sheet);
     sheet.show();
     sheet.CalcVDP(nullptr);
     QCoreApplication::processEvents();

@@ -8,6 +8,7 @@
 #include "Reports.h"
 #include "ResultsGrid.h"
 #include "WebAddresses.h"
+#include "WorkedExample.h"
 #include "Worksheet.h"
 
 #include <QAction>
@@ -225,28 +226,7 @@ void TestReports::cleanup()
 
 void TestReports::enterWorkedExample(Worksheet &sheet)
 {
-    const std::pair<const char *, double> values[] = {
-        {"edtVDPOriginalLoanAmount", 235000},
-        {"edtVDPOriginalTerm", 360},
-        {"edtVDPOriginalInterestRate", 6},
-        {"edtVDPDesiredSalesPrice", 258000},
-        {"edtVDPFirstLoanBalance", 228000},
-        {"edtVDPSecondLoanBalance", 0},
-        {"edtVDPOtherLoans", 0},
-        {"edtVDPPropertyTaxes", 1200},
-        {"edtVDPInsurance", 1800},
-        {"edtVDPAnnualHOADues", 1200},
-        {"edtVDPMonthlyUtilities", 370},
-        {"edtVDPTransferTaxPercent", 0},
-        {"edtVDPPrepaymentPenalty", 0},
-        {"edtVDPSalesCommissionPercent", 6},
-        {"edtVDPOtherSalesCommission", 0},
-        {"edtVDPOtherFees", 50},
-        {"edtSpread", 4000},
-    };
-    for (auto [name, value] : values)
-        sheet.field(QLatin1StringView(name))->setValue(value);
-    sheet.closingMonthBox()->setEditText(QStringLiteral("July"));
+    setWorkedExample(sheet);
     sheet.CalcVDP(nullptr);
 }
 
