@@ -19,6 +19,8 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "StartMainWindow.h"
 #include <QToolTip>
 
 #include <memory>
@@ -112,12 +114,7 @@ void TestExtremes::init()
 
 std::unique_ptr<TfrmMain> TestExtremes::start()
 {
-    auto w = std::make_unique<TfrmMain>();
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    return w;
+    return startMainWindow();
 }
 
 void TestExtremes::typed_data()

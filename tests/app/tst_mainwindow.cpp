@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "StartMainWindow.h"
+
 #include "CLibraryLocale.h"
 #include <QTimer>
 
@@ -123,12 +125,7 @@ void TestMainWindow::cleanup()
 
 std::unique_ptr<TfrmMain> TestMainWindow::start()
 {
-    auto w = std::make_unique<TfrmMain>();
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    return w;
+    return startMainWindow();
 }
 
 void TestMainWindow::writeValueFile(const QByteArray &content)

@@ -29,6 +29,8 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include "StartMainWindow.h"
 #include <QTimer>
 
 #include <memory>
@@ -237,12 +239,7 @@ QList<TestMonkey::Key> TestMonkey::keysFor(const QLocale &locale) const
 
 std::unique_ptr<TfrmMain> TestMonkey::start()
 {
-    auto w = std::make_unique<TfrmMain>();
-    w->show();
-    w->activateWindow();
-    if (!QTest::qWaitForWindowActive(w.get()))
-        return nullptr;
-    return w;
+    return startMainWindow();
 }
 
 void TestMonkey::pressKey(const Key &key)
